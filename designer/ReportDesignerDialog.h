@@ -1,0 +1,33 @@
+#pragma once
+// The report dialog facade: the one object through which the application
+// drives every job (designer, preview, export).
+
+#include <QObject>
+#include <QString>
+
+namespace zelmio {
+
+class TVxExportFilter;
+class TDataSet;
+
+class TReportDesignerDialog : public QObject {
+    Q_OBJECT
+public:
+    explicit TReportDesignerDialog(QObject *owner = nullptr);
+    ~TReportDesignerDialog() override;
+
+    // The application's record set that templates are bound to.
+    void SetDataSet(TDataSet *dataSet) { m_dataSet = dataSet; }
+    TDataSet *DataSet() const { return m_dataSet; }
+
+    // Each returns when its work is over; false (or an exception with the
+    // message) when it failed.
+    virtual bool NewReport(const QString &fileName, bool showExpert);
+    virtual bool PreviewReport(const QString &fileName);
+    virtual bool ExportReport(const QString &fileName, TVxExportFilter *filter);
+
+private:
+    TDataSet *m_dataSet = nullptr;
+};
+
+} // namespace zelmio

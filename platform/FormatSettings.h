@@ -1,0 +1,62 @@
+#pragma once
+// The user's locale as one record: separators, date and time formats,
+// currency, day and month names. Filled from the system locale at start and
+// replaceable as a whole, so that tests run under a fixed locale.
+
+#include <QString>
+#include <array>
+
+namespace zelmio {
+
+struct TFormatSettings {
+    QChar DecimalSeparator = QLatin1Char('.');
+    QChar ThousandSeparator = QLatin1Char(',');
+    QChar DateSeparator = QLatin1Char('/');
+    QChar TimeSeparator = QLatin1Char(':');
+    QChar ListSeparator = QLatin1Char(',');
+    QString ShortDateFormat;    // e.g. "dd.mm.yyyy"
+    QString LongDateFormat;     // e.g. "yyyy. 'gada' d. mmmm"
+    QString ShortTimeFormat;    // e.g. "hh:nn"
+    QString LongTimeFormat;     // e.g. "hh:nn:ss"
+    QString TimeAMString;
+    QString TimePMString;
+    QString CurrencyString;     // e.g. "€"
+    // Placement of the currency symbol for positive amounts:
+    // 0 "€1", 1 "1€", 2 "€ 1", 3 "1 €".
+    int CurrencyFormat = 0;
+    // Negative amounts, 0..15, in the conventional order:
+    // 0 (€1) 1 -€1 2 €-1 3 €1- 4 (1€) 5 -1€ 6 1-€ 7 1€- 8 -1 € 9 -€ 1
+    // 10 1 €- 11 € 1- 12 € -1 13 1- € 14 (€ 1) 15 (1 €)
+    int NegCurrFormat = 1;
+    int CurrencyDecimals = 2;
+    std::array<QString, 12> ShortMonthNames;
+    std::array<QString, 12> LongMonthNames;
+    std::array<QString, 7> ShortDayNames;   // Sunday first
+    std::array<QString, 7> LongDayNames;    // Sunday first
+    // Two-digit years are placed within this many years before the current year.
+    int TwoDigitYearCenturyWindow = 50;
+
+    // Filled from the system locale (QLocale::system()).
+    static TFormatSettings fromSystem();
+    // Fixed records for tests and for users who want them.
+    static TFormatSettings latvian();    // "," " " "dd.mm.yyyy" "hh:nn:ss", "€" after the amount
+    static TFormatSettings usEnglish();  // "." "," "m/d/yyyy" "h:nn:ss AMPM", "$" before
+};
+
+// The process-wide locale record every formatting routine reads by default.
+const TFormatSettings &FormatSettings();
+void SetFormatSettings(const TFormatSettings &settings);
+
+// Replaces the process-wide record for the lifetime of the object (tests).
+class ScopedFormatSettings {
+public:
+    explicit ScopedFormatSettings(const TFormatSettings &settings);
+    ~ScopedFormatSettings();
+    ScopedFormatSettings(const ScopedFormatSettings &) = delete;
+    ScopedFormatSettings &operator=(const ScopedFormatSettings &) = delete;
+
+private:
+    TFormatSettings m_saved;
+};
+
+} // namespace zelmio
