@@ -21,6 +21,7 @@
 #include "platform/Formats.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QIODevice>
 #include <QObject>
 #include <QString>
@@ -52,6 +53,9 @@ enum class TFieldType {
 QString FieldTypeName(TFieldType type);
 
 class TDataSet;
+class TClientDataSet;
+class TCodePage;
+class TPacketColumn;
 
 class TField : public QObject {
     Q_OBJECT
@@ -87,12 +91,29 @@ protected:
            int size, bool required);
 
 private:
+    friend class TClientDataSet;
+    // The values: a column of the loaded packet read at the record set's
+    // current row. `codePage` reads 8-bit memo bytes that are not UTF-8.
+    void BindColumn(const TPacketColumn *column, const int *currentRow,
+                    const TCodePage *codePage);
+    int CurrentRow() const { return m_currentRow ? *m_currentRow : -1; }
+    [[noreturn]] void RaiseConversion(const char *typeName) const;
+    [[noreturn]] void RaiseInvalid(const QString &text, const char *typeName) const;
+    QString BytesAsText(int row) const;
+
     TDataSet *m_dataSet;
     QString m_fieldName;
     int m_index;
     TFieldType m_dataType;
     int m_size;
     bool m_required;
+    const TPacketColumn *m_column = nullptr;
+    const int *m_currentRow = nullptr;
+    const TCodePage *m_codePage = nullptr;
+    // The text of the last row read: expressions read the same field of a
+    // record many times. (A field is read by one thread at a time.)
+    mutable int m_textRow = -1;
+    mutable QString m_text;
 };
 
 class TStringField : public TField { Q_OBJECT public: using TField::TField; };
@@ -141,6 +162,7 @@ public:
     virtual int RecordCount() const = 0;
     virtual int RecNo() const = 0;          // current record from 1; 0 when empty
     virtual void SetRecNo(int recNo) = 0;   // moves to record recNo (1-based)
+    virtual void Last();                    // moves to the last record; Eof is set
 
     // Fields in stored order.
     const std::vector<TField *> &Fields() const { return m_fields; }
@@ -154,8 +176,15 @@ public:
     bool DefaultFields() const { return m_defaultFields; }
 
 protected:
+    // Subclasses call this after changing m_fields, so that lookups by name
+    // use a hash; while the index is out of step (another size), they scan.
+    void IndexFields();
+
     std::vector<TField *> m_fields;  // owned as QObject children
     bool m_defaultFields = true;
+
+private:
+    QHash<QString, int> m_fieldIndex;   // case-folded name -> position
 };
 
 } // namespace zelmio
