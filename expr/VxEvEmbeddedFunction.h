@@ -1,0 +1,36 @@
+#pragma once
+// A named expression of an environment, with its own evaluator.
+
+#include "expr/VxEvElement.h"
+
+#include <QString>
+#include <memory>
+
+namespace zelmio {
+
+class TVxEvaluator;
+
+class TVxEvEmbeddedFunction : public TVxEvElement {
+public:
+    explicit TVxEvEmbeddedFunction(const QString &expression);
+    ~TVxEvEmbeddedFunction() override;
+
+    // The entry's value; "Recursive calls not allowed" when the entry is
+    // already being evaluated (entries that use each other in a cycle).
+    TVxEvResult Value(TVxFiFo &fifo) override;
+    TVxEvResult Evaluate();
+
+    TVxEvaluator &Evaluator() { return *m_evaluator; }
+    const TVxEvaluator &Evaluator() const { return *m_evaluator; }
+    const QString &Expression() const { return FExpression; }
+    // Changes the expression; a prepared evaluator is prepared again with it.
+    // Raises EVxError while the entry is being evaluated.
+    void SetExpression(const QString &expression);
+
+private:
+    std::unique_ptr<TVxEvaluator> m_evaluator;
+    QString FExpression;
+    bool FInEvaluate = false;
+};
+
+} // namespace zelmio
