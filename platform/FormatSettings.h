@@ -6,6 +6,8 @@
 #include <QString>
 #include <array>
 
+QT_FORWARD_DECLARE_CLASS(QLocale)
+
 namespace zelmio {
 
 struct TFormatSettings {
@@ -38,6 +40,8 @@ struct TFormatSettings {
 
     // Filled from the system locale (QLocale::system()).
     static TFormatSettings fromSystem();
+    // Filled from any Qt locale, its date and time patterns translated.
+    static TFormatSettings fromLocale(const QLocale &locale);
     // Fixed records for tests and for users who want them.
     static TFormatSettings latvian();    // "," " " "dd.mm.yyyy" "hh:nn:ss", "€" after the amount
     static TFormatSettings usEnglish();  // "." "," "m/d/yyyy" "h:nn:ss AMPM", "$" before

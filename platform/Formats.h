@@ -60,6 +60,8 @@ bool TryEncodeTime(int hour, int min, int sec, int msec, TDateTime &time);
 TDateTime EncodeTime(int hour, int min, int sec, int msec);  // EConvertError when invalid
 void DecodeDate(TDateTime date, int &year, int &month, int &day);
 void DecodeTime(TDateTime time, int &hour, int &min, int &sec, int &msec);
+// Date plus time of day; before 30 December 1899 the time counts away from zero.
+TDateTime ComposeDateTime(TDateTime date, TDateTime time);
 int DayOfWeek(TDateTime date);                              // 1 = Sunday ... 7 = Saturday
 bool IsLeapYear(int year);
 int DaysInMonth(int year, int month);
