@@ -26,8 +26,16 @@ public:
     virtual bool PreviewReport(const QString &fileName);
     virtual bool ExportReport(const QString &fileName, TVxExportFilter *filter);
 
+    // Why the last job returned false (the loader's or the output's message);
+    // empty after a job that succeeded.
+    const QString &LastError() const { return m_lastError; }
+
+protected:
+    void SetLastError(const QString &message) { m_lastError = message; }
+
 private:
     TDataSet *m_dataSet = nullptr;
+    QString m_lastError;
 };
 
 } // namespace zelmio

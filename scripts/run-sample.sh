@@ -7,5 +7,11 @@ scripts/build.sh
 out=build/sample-output.pdf
 rm -f "$out"
 # Every argument's first character is dropped by the program, as hosts pass them.
-build/app/zelmio "-samples/price-tags.vx2" "-$out" "-samples/price-tags.xml"
-echo "Written: $out"
+status=0
+build/app/zelmio "-samples/price-tags.vx2" "-$out" "-samples/price-tags.xml" || status=$?
+if [ "$status" -eq 0 ] && [ -s "$out" ]; then
+  echo "Written: $out"
+else
+  echo "zelmio ended with exit code $status" >&2
+fi
+exit "$status"

@@ -1,0 +1,74 @@
+#include "app/widgets/ZelmioMain.h"
+
+#include "designer/ReportDesignerDialog.h"
+#include "platform/ClientDataSet.h"
+#include "platform/HeadlessPlatform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+
+namespace zelmio {
+
+void MessageBoxShellMessages::ShowMessage(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    if (RunningHeadless())
+        return;
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok);
+    box.exec();
+}
+
+TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+    , m_args(args)
+    , m_reportDesignerDialog1(new TReportDesignerDialog(this))
+    , m_rovevarurezDataSet(new TClientDataSet(this))
+{
+    setObjectName(QStringLiteral("ZelmioMain"));
+    setWindowTitle(QStringLiteral("ZelmioMain"));
+    m_reportDesignerDialog1->setObjectName(QStringLiteral("ReportDesignerDialog1"));
+    m_rovevarurezDataSet->setObjectName(QStringLiteral("RovevarurezDataSet"));
+    m_reportDesignerDialog1->SetDataSet(m_rovevarurezDataSet);
+
+    setFixedSize(10, 10);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->geometry().width() : 0;
+    move(screenWidth - width(), 1);
+}
+
+TZelmioMain::~TZelmioMain() = default;
+
+void TZelmioMain::Start()
+{
+    if (RunningHeadless()) {
+        // No window without a display: run the mode straight from the loop.
+        QTimer::singleShot(0, this, &TZelmioMain::RunModesAndQuit);
+        return;
+    }
+    show();
+}
+
+void TZelmioMain::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_started)
+        return;
+    m_started = true;
+    // Leave the show event first so the window is on screen while the mode runs.
+    QTimer::singleShot(0, this, &TZelmioMain::RunModesAndQuit);
+}
+
+void TZelmioMain::RunModesAndQuit()
+{
+    ZelmioShell shell(*m_reportDesignerDialog1, *m_rovevarurezDataSet, m_messages);
+    const ShellExitCode code = shell.Run(m_args);
+    QCoreApplication::exit(static_cast<int>(code));
+}
+
+} // namespace zelmio
