@@ -1,0 +1,147 @@
+// Page store throughput: appending and reading back 10,000 recorded pages,
+// plain and compressed, with the compression ratio and the memory the store
+// needs (it keeps up to its memory limit in memory and the rest in a
+// temporary file, so memory must not grow with the page count).
+#include "output/PageReplay.h"
+#include "output/VxPageList.h"
+#include "output/VxStream.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <vector>
+
+using namespace zelmio;
+
+namespace {
+
+constexpr int Pages = 10000;
+constexpr qint64 MemoryLimit = TVxStream::DefaultMemoryLimit;
+
+// An invoice-like A4 page: a header, 40 item lines with amounts, rules and a
+// small logo picture.
+QPicture RecordPage(int seed)
+{
+    QPicture picture;
+    picture.setBoundingRect(QRect(0, 0, 794, 1123));
+    QPainter p(&picture);
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(20);
+    p.setFont(font);
+    p.drawText(40, 60, QStringLiteral("SIA Zelmio veikals — Pavadzīme Nr. %1").arg(1000 + seed));
+    QImage logo(48, 48, QImage::Format_RGB32);
+    logo.fill(QColor(30, 90, 160));
+    p.drawImage(QRect(700, 20, 48, 48), logo);
+    font.setPixelSize(13);
+    p.setFont(font);
+    QRandomGenerator rng{quint32(seed)};
+    for (int line = 0; line < 40; ++line) {
+        const int y = 120 + line * 22;
+        p.drawText(40, y, QStringLiteral("%1. Prece %2").arg(line + 1).arg(rng.bounded(100000)));
+        p.drawText(560, y, QStringLiteral("%1,%2 €").arg(rng.bounded(1000)).arg(rng.bounded(100), 2, 10, QLatin1Char('0')));
+        p.drawLine(40, y + 6, 754, y + 6);
+    }
+    p.drawRect(30, 90, 734, 900);
+    return picture;
+}
+
+// Peak resident memory since the last reset, in kB (Linux).
+long PeakRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+long CurrentRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+void ResetPeakRss()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
+    std::vector<QPicture> samples;
+    qint64 sampleBytes = 0;
+    for (int i = 0; i < 16; ++i) {
+        samples.push_back(RecordPage(i));
+        sampleBytes += samples.back().size();
+    }
+    std::printf("page store: %d recorded pages of %lld bytes on average, memory limit %lld bytes\n\n", Pages,
+                sampleBytes / qint64(samples.size()), MemoryLimit);
+    std::printf("%-11s %14s %14s %14s %13s %7s %16s\n", "mode", "append pg/s", "read pg/s", "random pg/s",
+                "store bytes", "ratio", "peak RSS growth");
+
+    for (bool compressed : {false, true}) {
+        const long baseline = CurrentRssKb();
+        ResetPeakRss();
+        TVxPageList list;
+        list.SetCompression(compressed);
+        list.SetStream(std::make_unique<TVxStream>(MemoryLimit));
+        qint64 pageBytes = 0;
+
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < Pages; ++i) {
+            const QPicture &page = samples[size_t(i) % samples.size()];
+            list.AddPage(page);
+            pageBytes += page.size();
+        }
+        list.Finish();
+        const double appendSeconds = timer.nsecsElapsed() / 1e9;
+
+        timer.restart();
+        qint64 checked = 0;
+        for (int i = 1; i <= Pages; ++i) {
+            std::unique_ptr<QPicture> page = list.GetPage(i);
+            checked += page->size();
+        }
+        const double readSeconds = timer.nsecsElapsed() / 1e9;
+
+        // Jumps as a preview's page slider makes them: each walks record by record.
+        constexpr int Jumps = 1000;
+        QRandomGenerator rng(7);
+        timer.restart();
+        for (int i = 0; i < Jumps; ++i)
+            checked += list.GetPage(1 + int(rng.bounded(Pages)))->size();
+        const double randomSeconds = timer.nsecsElapsed() / 1e9;
+
+        const qint64 storeBytes = list.Stream()->Size();
+        const long peak = PeakRssKb();
+        std::printf("%-11s %14.0f %14.0f %14.0f %13lld %7.3f %13ld kB\n", compressed ? "compressed" : "plain",
+                    Pages / appendSeconds, Pages / readSeconds, Jumps / randomSeconds, storeBytes,
+                    double(storeBytes) / double(pageBytes + 128 + 12LL * Pages), peak - baseline);
+        if (checked == 0)
+            return 1;
+    }
+    std::printf("\nratio: store size over the plain store's size; peak RSS growth: the most memory the\n"
+                "store held above what the program used before it (pages beyond the limit live in a\n"
+                "temporary file).\n");
+    return 0;
+}
