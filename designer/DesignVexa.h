@@ -1,0 +1,96 @@
+#pragma once
+// The design report: the report class of every loaded template. It keeps
+// the template's scripts, the chosen printer by name, a design background
+// and the hook that may veto a script. Its print-time rules (band decisions,
+// scripts, label sheets, hook wrapping) come with the design report's
+// output jobs; here are its data and persisted properties.
+//
+// Left, Top, Width, Height and ShowProgress are not written: the page
+// setup decides the report's size.
+
+#include "designer/EVexa.h"
+#include "model/Hook.h"
+#include "model/VxPicture.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+namespace zelmio {
+
+class TRuntimeComponentLoader;
+
+// (Sender: the component whose script runs; EventName; Script; var ExecuteScript)
+using TBeforeExecuteScriptEvent =
+    THook<void(QObject *sender, const QString &eventName, QStringList &script, bool &executeScript)>;
+
+class TDesignVexa : public TEVexa {
+    Q_OBJECT
+    Q_PROPERTY(QStringList Script READ Script WRITE SetScript)
+    Q_PROPERTY(QString PrinterName READ PrinterName WRITE SetPrinterName)
+    Q_PROPERTY(zelmio::TVxPicture *DesignBackground READ DesignBackground WRITE SetDesignBackground)
+    Q_PROPERTY(int DesignBackgroundDX READ DesignBackgroundDX WRITE SetDesignBackgroundDX)
+    Q_PROPERTY(int DesignBackgroundDY READ DesignBackgroundDY WRITE SetDesignBackgroundDY)
+    Q_PROPERTY(zelmio::TComponent *RulerPanel READ RulerPanel WRITE SetRulerPanel)
+    Q_PROPERTY(zelmio::TBeforeExecuteScriptEvent BeforeExecuteScript READ BeforeExecuteScript WRITE SetBeforeExecuteScript)
+    Q_CLASSINFO("stored:Left", "false")
+    Q_CLASSINFO("stored:Top", "false")
+    Q_CLASSINFO("stored:Width", "false")
+    Q_CLASSINFO("stored:Height", "false")
+    Q_CLASSINFO("stored:ShowProgress", "false")
+    Q_CLASSINFO("default:Script", "")
+    Q_CLASSINFO("default:PrinterName", "")
+    Q_CLASSINFO("stored:DesignBackground", "IsDesignBackgroundStored")
+public:
+    explicit TDesignVexa(TComponent *owner = nullptr);
+    ~TDesignVexa() override;
+
+    QStringList Script() const { return m_script; }
+    void SetScript(const QStringList &script) { m_script = script; }
+
+    // The name of the printer of PrinterSettings.PrinterIndex; empty for the
+    // default printer. Setting it selects the installed printer of that name
+    // (without regard to case); an unknown name changes nothing.
+    QString PrinterName() const;
+    void SetPrinterName(const QString &name);
+    // True when a printer matched.
+    bool SelectPrinterByName(const QString &name);
+
+    TVxPicture *DesignBackground() const { return m_background.get(); }
+    void SetDesignBackground(TVxPicture *picture);
+    Q_INVOKABLE bool IsDesignBackgroundStored() const { return m_background->HasData(); }
+    int DesignBackgroundDX() const { return m_backgroundDX; }
+    void SetDesignBackgroundDX(int value) { m_backgroundDX = value; }
+    int DesignBackgroundDY() const { return m_backgroundDY; }
+    void SetDesignBackgroundDY(int value) { m_backgroundDY = value; }
+
+    // The designer window's ruler panel, when shown in a designer.
+    TComponent *RulerPanel() const { return m_rulerPanel; }
+    void SetRulerPanel(TComponent *panel) { m_rulerPanel = panel; }
+
+    TBeforeExecuteScriptEvent BeforeExecuteScript() const { return m_beforeExecuteScript; }
+    void SetBeforeExecuteScript(const TBeforeExecuteScriptEvent &hook) { m_beforeExecuteScript = hook; }
+
+    // The loader that serves this report (the print loader or the designer):
+    // set when such a component joins the report's owner while none is set.
+    TRuntimeComponentLoader *Loader() const;
+    void SetLoader(TRuntimeComponentLoader *loader);
+
+    // Back to an empty report before a template is loaded: no script, no
+    // band links, one column, no first label, no title or description, a
+    // frame of width 1 with no side drawn.
+    virtual void Clear();
+
+    void Notification(TComponent *component, TOperation operation) override;
+
+private:
+    QStringList m_script;
+    std::unique_ptr<TVxPicture> m_background;
+    int m_backgroundDX = 0;
+    int m_backgroundDY = 0;
+    QPointer<TComponent> m_rulerPanel;
+    TBeforeExecuteScriptEvent m_beforeExecuteScript;
+    QPointer<TRuntimeComponentLoader> m_loader;
+};
+
+} // namespace zelmio

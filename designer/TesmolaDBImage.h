@@ -1,0 +1,34 @@
+#pragma once
+// Design-time picture from a field: the engine element with the designer's anchoring
+// switches (move down or grow with the band's growth).
+
+#include "designer/VxDLoader.h"
+// TVxPrintable needs the report complete.
+#include "model/CustomVexa.h"
+#include "model/VxDBImage.h"
+
+namespace zelmio {
+
+class TTesmolaDBImage : public TVxDBImage {
+    Q_OBJECT
+    Q_PROPERTY(bool FixBottomPosition READ FixBottomPosition WRITE SetFixBottomPosition)
+    Q_PROPERTY(bool StretchHeightWithBand READ StretchHeightWithBand WRITE SetStretchHeightWithBand)
+    Q_PROPERTY(zelmio::TVxDDBImageBeforePrintEvent BeforePrint READ DesignBeforePrint WRITE SetDesignBeforePrint)
+public:
+    explicit TTesmolaDBImage(TComponent *owner = nullptr);
+
+    bool FixBottomPosition() const { return m_fixBottomPosition; }
+    void SetFixBottomPosition(bool value) { m_fixBottomPosition = value; }
+    bool StretchHeightWithBand() const { return m_stretchHeightWithBand; }
+    void SetStretchHeightWithBand(bool value) { m_stretchHeightWithBand = value; }
+    // The element's own picture hook, called after the application's.
+    TVxDDBImageBeforePrintEvent DesignBeforePrint() const { return m_beforePrint; }
+    void SetDesignBeforePrint(const TVxDDBImageBeforePrintEvent &hook) { m_beforePrint = hook; }
+
+private:
+    bool m_fixBottomPosition = false;
+    bool m_stretchHeightWithBand = false;
+    TVxDDBImageBeforePrintEvent m_beforePrint;
+};
+
+} // namespace zelmio

@@ -1,0 +1,10 @@
+#include "designer/TesmolaDBRichtext.h"
+
+namespace zelmio {
+
+TTesmolaDBRichtext::TTesmolaDBRichtext(TComponent *owner)
+    : TVxDBRichText(owner)
+{
+}
+
+} // namespace zelmio

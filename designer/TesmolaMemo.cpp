@@ -1,0 +1,10 @@
+#include "designer/TesmolaMemo.h"
+
+namespace zelmio {
+
+TTesmolaMemo::TTesmolaMemo(TComponent *owner)
+    : TVxMemo(owner)
+{
+}
+
+} // namespace zelmio

@@ -1,0 +1,28 @@
+#pragma once
+// Design-time multi-line text: the engine element with the designer's anchoring
+// switches (move down or grow with the band's growth).
+
+// TVxPrintable needs the report complete.
+#include "model/CustomVexa.h"
+#include "model/VxMemo.h"
+
+namespace zelmio {
+
+class TTesmolaMemo : public TVxMemo {
+    Q_OBJECT
+    Q_PROPERTY(bool FixBottomPosition READ FixBottomPosition WRITE SetFixBottomPosition)
+    Q_PROPERTY(bool StretchHeightWithBand READ StretchHeightWithBand WRITE SetStretchHeightWithBand)
+public:
+    explicit TTesmolaMemo(TComponent *owner = nullptr);
+
+    bool FixBottomPosition() const { return m_fixBottomPosition; }
+    void SetFixBottomPosition(bool value) { m_fixBottomPosition = value; }
+    bool StretchHeightWithBand() const { return m_stretchHeightWithBand; }
+    void SetStretchHeightWithBand(bool value) { m_stretchHeightWithBand = value; }
+
+private:
+    bool m_fixBottomPosition = false;
+    bool m_stretchHeightWithBand = false;
+};
+
+} // namespace zelmio

@@ -1,0 +1,10 @@
+#include "designer/TesmolaSysdata.h"
+
+namespace zelmio {
+
+TTesmolaSysdata::TTesmolaSysdata(TComponent *owner)
+    : TVxSysData(owner)
+{
+}
+
+} // namespace zelmio

@@ -1,0 +1,64 @@
+#include "tool/TemplateWindow.h"
+
+#include "designer/DesignTimeClasses.h"
+#include "designer/DesignVexa.h"
+#include "designer/VxDLoader.h"
+#include "platform/ClientDataSet.h"
+#include "storage/GlobalComponentLookup.h"
+#include "storage/RuntimeComponentEditor.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace zelmio::tool {
+
+TTemplateWindow::TTemplateWindow(LoaderKind kind)
+    : m_mainWindow(std::make_unique<QObject>())
+{
+    RegisterDesignTimeClasses();
+    setObjectName(QStringLiteral("ReportPrintForm"));
+    m_mainWindow->setObjectName(QStringLiteral("ZelmioMain"));
+    RegisterApplicationWindow(m_mainWindow.get());
+    m_report = new TDesignVexa(this);
+    m_report->SetName(QStringLiteral("Vexa"));
+    m_report->AfterConstruction();
+    switch (kind) {
+    case LoaderKind::Print:
+        m_loader = new TVxDLoader(this);
+        break;
+    case LoaderKind::Editor:
+        m_loader = new TRuntimeComponentEditor(this);
+        break;
+    }
+    m_loader->SetName(QStringLiteral("VxDLoader1"));
+    m_loader->AfterConstruction();
+    m_loader->SetParentControl(m_report);
+    m_loader->SetDatabaseOwner(m_mainWindow.get());
+}
+
+TTemplateWindow::~TTemplateWindow()
+{
+    Destroying();
+    DestroyComponents();
+    UnregisterApplicationWindow(m_mainWindow.get());
+}
+
+void TTemplateWindow::LoadFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (file.open(QIODevice::ReadOnly)) {
+        static const QRegularExpression reference(QStringLiteral("DatabaseOwner\\.([A-Za-z_][A-Za-z0-9_]*)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        const QString text = QString::fromLatin1(file.readAll());
+        for (auto it = reference.globalMatch(text); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (!m_mainWindow->findChild<QObject *>(name, Qt::FindDirectChildrenOnly)) {
+                auto *dataSet = new TClientDataSet(m_mainWindow.get());
+                dataSet->setObjectName(name);
+            }
+        }
+    }
+    m_loader->LoadCompsAndDatamoduleFromFile(fileName);
+}
+
+} // namespace zelmio::tool

@@ -1,0 +1,41 @@
+#pragma once
+// The report window the template commands load into: a component that owns
+// a design report named "Vexa" and a loader, as the print window does, and
+// a stand-in for the application's main window ("ZelmioMain") that owns an
+// empty record set for every "DatabaseOwner.Name" the template names, so
+// that such references load and are saved back unchanged.
+
+#include "model/Component.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <memory>
+
+namespace zelmio {
+class TDesignVexa;
+class TRuntimeComponentLoader;
+}
+
+namespace zelmio::tool {
+
+class TTemplateWindow : public TComponent {
+public:
+    enum class LoaderKind { Print, Editor };
+
+    explicit TTemplateWindow(LoaderKind kind);
+    ~TTemplateWindow() override;
+
+    TDesignVexa *Report() const { return m_report; }
+    TRuntimeComponentLoader *Loader() const { return m_loader; }
+
+    // Loads the file through the loader, first providing the record sets
+    // its "DatabaseOwner." references name.
+    void LoadFile(const QString &fileName);
+
+private:
+    std::unique_ptr<QObject> m_mainWindow;
+    TDesignVexa *m_report;
+    TRuntimeComponentLoader *m_loader;
+};
+
+} // namespace zelmio::tool
