@@ -1,0 +1,10 @@
+#include "model/VxBand.h"
+
+namespace zelmio {
+
+TVxBand::TVxBand(TComponent *owner)
+    : TVxCustomBand(owner)
+{
+}
+
+} // namespace zelmio

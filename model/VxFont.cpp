@@ -1,0 +1,136 @@
+#include "model/VxFont.h"
+
+#include <QRawFont>
+#include <cmath>
+
+namespace zelmio {
+
+namespace {
+
+// Windows' MulDiv: rounds half away from zero.
+int MulDiv(int number, int numerator, int denominator)
+{
+    const long long product = static_cast<long long>(number) * numerator;
+    const double exact = double(product) / double(denominator);
+    return int(exact < 0 ? -std::floor(-exact + 0.5) : std::floor(exact + 0.5));
+}
+
+} // namespace
+
+TVxFont::TVxFont(TPersistent *owner)
+    : m_owner(owner)
+{
+}
+
+TVxFont::~TVxFont() = default;
+
+void TVxFont::Assign(const TPersistent *source)
+{
+    if (const auto *font = qobject_cast<const TVxFont *>(source)) {
+        if (font == this)
+            return;
+        m_charset = font->m_charset;
+        m_color = font->m_color;
+        m_height = font->m_height;
+        m_name = font->m_name;
+        m_style = font->m_style;
+        Changed();
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
+void TVxFont::Changed()
+{
+    if (m_onChange)
+        m_onChange();
+}
+
+void TVxFont::SetCharset(TFontCharset charset)
+{
+    if (charset == m_charset)
+        return;
+    m_charset = charset;
+    Changed();
+}
+
+void TVxFont::SetColor(TColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    Changed();
+}
+
+void TVxFont::SetHeight(int height)
+{
+    if (height == m_height)
+        return;
+    m_height = height;
+    Changed();
+}
+
+void TVxFont::SetName(const QString &name)
+{
+    if (name == m_name || name.isEmpty())
+        return;
+    m_name = name;
+    Changed();
+}
+
+int TVxFont::Size() const
+{
+    return -MulDiv(m_height, 72, kReferenceDpi);
+}
+
+void TVxFont::SetSize(int points)
+{
+    SetHeight(-MulDiv(points, kReferenceDpi, 72));
+}
+
+void TVxFont::SetStyle(TFontStyles style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    Changed();
+}
+
+double TVxFont::PixelSize() const
+{
+    if (m_height < 0)
+        return -m_height;
+    if (m_height == 0)
+        return 13;
+    // A cell height: find the character height whose ascent plus descent
+    // fill the cell.
+    QFont probe(m_name);
+    probe.setPixelSize(100);
+    probe.setBold(m_style.testFlag(TFontStyle::fsBold));
+    probe.setItalic(m_style.testFlag(TFontStyle::fsItalic));
+    const QRawFont raw = QRawFont::fromFont(probe);
+    const double cell = raw.isValid() ? raw.ascent() + raw.descent() : 115.0;
+    return cell > 0 ? m_height * 100.0 / cell : m_height;
+}
+
+QFont TVxFont::ToQFont(int zoomPercent) const
+{
+    QFont font(m_name);
+    const double pixels = PixelSize() * zoomPercent / 100.0;
+    font.setPixelSize(qMax(1, int(std::lround(pixels))));
+    font.setBold(m_style.testFlag(TFontStyle::fsBold));
+    font.setItalic(m_style.testFlag(TFontStyle::fsItalic));
+    font.setUnderline(m_style.testFlag(TFontStyle::fsUnderline));
+    font.setStrikeOut(m_style.testFlag(TFontStyle::fsStrikeOut));
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+bool TVxFont::SameAs(const TVxFont &other) const
+{
+    return m_charset == other.m_charset && m_color == other.m_color && m_height == other.m_height
+        && m_name == other.m_name && m_style == other.m_style;
+}
+
+} // namespace zelmio

@@ -1,0 +1,63 @@
+#pragma once
+// A group header band: its Expression is evaluated for every record, and a
+// new group starts when the value changes. The group belongs to the data
+// loop named by Master (a report or a controller band; the report when
+// unset); its FooterBand prints when the group ends.
+
+#include "expr/VxEvResult.h"
+#include "model/VxBand.h"
+#include "model/VxCustomBand.h"
+
+namespace zelmio {
+
+
+class TVxGroup : public TVxCustomBand {
+    Q_OBJECT
+    Q_PROPERTY(QString Expression READ Expression WRITE SetExpression)
+    Q_PROPERTY(zelmio::TVxBand *FooterBand READ FooterBand WRITE SetFooterBand)
+    Q_PROPERTY(zelmio::TComponent *Master READ Master WRITE SetMaster)
+    Q_PROPERTY(bool ReprintOnNewPage READ ReprintOnNewPage WRITE SetReprintOnNewPage)
+    Q_CLASSINFO("default:Expression", "")
+public:
+    explicit TVxGroup(TComponent *owner = nullptr);
+
+    QString Expression() const { return m_expression; }
+    void SetExpression(const QString &expression) { m_expression = expression; }
+    // Assigning a footer makes it a group footer band.
+    TVxBand *FooterBand() const { return m_footerBand; }
+    void SetFooterBand(TVxBand *band);
+    // Only a report or a controller band is accepted.
+    TComponent *Master() const { return m_master; }
+    void SetMaster(TComponent *master);
+    bool ReprintOnNewPage() const { return m_reprintOnNewPage; }
+    void SetReprintOnNewPage(bool value) { m_reprintOnNewPage = value; }
+
+    // Run-time state of the group check.
+    const TVxEvResult &GroupValue() const { return m_groupValue; }
+    void SetGroupValue(const TVxEvResult &value) { m_groupValue = value; }
+    bool HasResult() const { return m_hasResult; }
+    void SetHasResult(bool value) { m_hasResult = value; }
+    bool Reprint() const { return m_reprint; }
+    void SetReprint(bool value) { m_reprint = value; }
+    bool InGroup() const { return m_inGroup; }
+    void SetInGroup(bool value) { m_inGroup = value; }
+    int GroupIndex() const { return m_groupIndex; }
+    void SetGroupIndex(int index) { m_groupIndex = index; }
+
+    // A group placed on a report without a master takes the report.
+    void SetParentReport(TCustomVexa *report) override;
+    void Notification(TComponent *component, TOperation operation) override;
+
+private:
+    QString m_expression;
+    QPointer<TVxBand> m_footerBand;
+    QPointer<TComponent> m_master;
+    bool m_reprintOnNewPage = false;
+    TVxEvResult m_groupValue;
+    bool m_hasResult = false;
+    bool m_reprint = false;
+    bool m_inGroup = false;
+    int m_groupIndex = 0;
+};
+
+} // namespace zelmio

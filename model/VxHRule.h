@@ -1,0 +1,45 @@
+#pragma once
+// A horizontal rule: a line with its own pen through the middle of the
+// element. Exports hand it only to the PDF document filter; other filters
+// get nothing, while it still prints on paper and in the preview.
+
+#include "model/VxBrush.h"
+#include "model/VxPen.h"
+#include "model/VxPrintable.h"
+
+#include <memory>
+
+namespace zelmio {
+
+class TVxExportFilter;
+
+// The PDF document filter takes rules and PDF shapes; others do not.
+bool IsPdfDocumentFilter(const TVxExportFilter *filter);
+
+class TVxHRule : public TVxPrintable {
+    Q_OBJECT
+    Q_PROPERTY(zelmio::TVxPen *Pen READ Pen WRITE SetPen)
+    Q_PROPERTY(zelmio::TVxBrush *Brush READ Brush WRITE SetBrush)
+    Q_PROPERTY(int VertAdjust READ VertAdjust WRITE SetVertAdjust)
+    Q_CLASSINFO("default:Width", "100")
+    Q_CLASSINFO("default:Height", "10")
+public:
+    explicit TVxHRule(TComponent *owner = nullptr);
+
+    TVxPen *Pen() const { return m_pen.get(); }
+    void SetPen(TVxPen *pen);
+    TVxBrush *Brush() const { return m_brush.get(); }
+    void SetBrush(TVxBrush *brush);
+    int VertAdjust() const { return m_vertAdjust; }
+    void SetVertAdjust(int value) { m_vertAdjust = value; }
+
+    void Print(long double ofsX, long double ofsY) override;
+    void Paint(QPainter &painter) override;
+
+private:
+    std::unique_ptr<TVxPen> m_pen;
+    std::unique_ptr<TVxBrush> m_brush;
+    int m_vertAdjust = 0;
+};
+
+} // namespace zelmio

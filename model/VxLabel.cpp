@@ -1,0 +1,10 @@
+#include "model/VxLabel.h"
+
+namespace zelmio {
+
+TVxLabel::TVxLabel(TComponent *owner)
+    : TVxCustomLabel(owner)
+{
+}
+
+} // namespace zelmio

@@ -1,0 +1,10 @@
+#include "model/VxPreviewController.h"
+
+namespace zelmio {
+
+TVxPreviewController::TVxPreviewController(TComponent *owner)
+    : TComponent(owner)
+{
+}
+
+} // namespace zelmio

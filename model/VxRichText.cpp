@@ -1,0 +1,34 @@
+#include "model/VxRichText.h"
+
+namespace zelmio {
+
+TVxRichText::TVxRichText(TComponent *owner)
+    : TVxCustomRichText(owner)
+{
+}
+
+void TVxRichText::SetLines(const QStringList &lines)
+{
+    m_lines = lines;
+    LoadRichText(lines.join(QStringLiteral("\r\n")));
+}
+
+void TVxRichText::SetParentRichEdit(TComponent *editor)
+{
+    m_parentRichEdit = editor;
+    ContentChanged();
+}
+
+const QTextDocument &TVxRichText::PrintDocument() const
+{
+    if (m_parentRichEdit) {
+        const QVariant document = m_parentRichEdit->property("document");
+        if (auto *shown = qobject_cast<QTextDocument *>(document.value<QObject *>()))
+            return *shown;
+        if (auto *owned = m_parentRichEdit->findChild<QTextDocument *>())
+            return *owned;
+    }
+    return *Document();
+}
+
+} // namespace zelmio
