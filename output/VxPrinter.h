@@ -11,6 +11,7 @@
 // Watching windows (Client, Master) hear from the printer only through posted
 // TVxPrinterMessage events, so a run on a worker thread never touches them.
 
+#include "model/VxPageCanvas.h"
 #include "model/Hook.h"
 #include "model/VxPrinterSettings.h"
 #include "model/VxTypes.h"
@@ -43,7 +44,7 @@ using TVxPrinterNotifyEvent = THook<void(QObject *sender)>;
 using TVxPrintSetupEvent = THook<void()>;
 using TVxExportToFilterEvent = THook<void(TVxExportFilter *filter)>;
 
-class TVxPrinter : public QObject, public TVxPrinterSettingsTarget {
+class TVxPrinter : public QObject, public TVxPrinterSettingsTarget, public TVxPageCanvas {
     Q_OBJECT
 public:
     // Pixels per tenth of a millimetre at 96 per inch; the factors' initial
@@ -71,13 +72,13 @@ public:
     void Cleanup();
 
     // The canvas of the open page (none before the first page).
-    QPainter *Canvas() const { return FCanvas; }
-    int XPos(long double value) const;
-    int YPos(long double value) const;
-    int XSize(long double value) const;
-    int YSize(long double value) const;
-    long double XFactor() const { return FXFactor; }
-    long double YFactor() const { return FYFactor; }
+    QPainter *Canvas() const override { return FCanvas; }
+    int XPos(long double value) const override;
+    int YPos(long double value) const override;
+    int XSize(long double value) const override;
+    int YSize(long double value) const override;
+    long double XFactor() const override { return FXFactor; }
+    long double YFactor() const override { return FYFactor; }
     // Whether the page being drawn lies in the page range.
     bool CurrentPageOK() const;
 
@@ -91,8 +92,8 @@ public:
     int PaperLength() const;
     void SetPaperLength(int value);
     // The paper as oriented (swapped in landscape).
-    int PaperWidthValue() const;
-    int PaperLengthValue() const;
+    int PaperWidthValue() const override;
+    int PaperLengthValue() const override;
     TPrinterOrientation Orientation() const;
     void SetOrientation(TPrinterOrientation value) override;
 
