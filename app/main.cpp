@@ -3,6 +3,7 @@
 // PDF export, and ends with exit code 0 on success.
 #include "app/ShellArguments.h"
 #include "app/widgets/ZelmioMain.h"
+#include "designer/ZelmioStartup.h"
 #include "platform/HeadlessPlatform.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Zelmio"));
+    zelmio::StartZelmioCore();
 
     zelmio::TZelmioMain mainWindow(zelmio::ShellArguments::FromCommandLine(arguments));
     mainWindow.Start();

@@ -1,3 +1,4 @@
+cmake_policy(SET CMP0057 NEW)
 # Fails when a source of the headless core includes a Qt Widgets header.
 # The list of forbidden headers is read from the installed QtWidgets folder,
 # so it stays exact as Qt grows.

@@ -2,6 +2,7 @@
 // and for testing from outside. Runs headless.
 #include "tool/ToolCommand.h"
 
+#include "designer/ZelmioStartup.h"
 #include "platform/HeadlessPlatform.h"
 
 #include <QGuiApplication>
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
 {
     zelmio::UseOffscreenPlatformWhenHeadless(/*forceOffscreen=*/true);
     QGuiApplication app(argc, argv);
+    zelmio::StartZelmioCore();
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -3,6 +3,7 @@
 #include "designer/ReportDesignerDialog.h"
 #include "platform/ClientDataSet.h"
 #include "platform/HeadlessPlatform.h"
+#include "storage/GlobalComponentLookup.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -35,6 +36,9 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     m_reportDesignerDialog1->setObjectName(QStringLiteral("ReportDesignerDialog1"));
     m_rovevarurezDataSet->setObjectName(QStringLiteral("RovevarurezDataSet"));
     m_reportDesignerDialog1->SetDataSet(m_rovevarurezDataSet);
+    // Templates name the record set as "DatabaseOwner.RovevarurezDataSet";
+    // the loader finds it through this window.
+    RegisterApplicationWindow(this);
 
     setFixedSize(10, 10);
     const QScreen *screen = QGuiApplication::primaryScreen();
