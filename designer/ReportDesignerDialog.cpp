@@ -1,6 +1,6 @@
 #include "designer/ReportDesignerDialog.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 
 namespace zelmio {
 

@@ -2,7 +2,7 @@
 
 #include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "expr/VxEvaluator.h"
 #include "expr/VxEvEnvironment.h"
 #include "model/PropertyFiler.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Integer arithmetic in expressions and aggregates fails instead of wrapping.
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 
 #include <QtGlobal>
 

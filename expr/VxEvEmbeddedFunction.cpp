@@ -1,6 +1,6 @@
 #include "expr/VxEvEmbeddedFunction.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "expr/VxEvaluator.h"
 
 namespace zelmio {

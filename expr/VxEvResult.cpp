@@ -1,6 +1,6 @@
 #include "expr/VxEvResult.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "platform/Formats.h"
 
 namespace zelmio {

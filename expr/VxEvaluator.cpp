@@ -1,6 +1,6 @@
 #include "expr/VxEvaluator.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "expr/EIntOverflow.h"
 #include "expr/VxEvElementArgumentEnd.h"
 #include "expr/VxEvElementConstant.h"

@@ -1,6 +1,6 @@
 #include "model/Component.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 
 namespace zelmio {
 

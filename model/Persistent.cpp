@@ -1,6 +1,6 @@
 #include "model/Persistent.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/PropertyAccess.h"
 
 namespace zelmio {

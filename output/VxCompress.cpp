@@ -1,6 +1,6 @@
 #include "output/VxCompress.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 
 namespace zelmio {
 

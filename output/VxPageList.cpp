@@ -1,6 +1,6 @@
 #include "output/VxPageList.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "output/PageReplay.h"
 #include "output/VxCompress.h"
 #include "output/VxStream.h"

@@ -1,6 +1,6 @@
 #include "output/VxPrinter.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/CustomVexa.h"
 #include "model/VxPage.h"
 #include "model/VxPaperSizes.h"

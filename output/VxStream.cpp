@@ -1,6 +1,6 @@
 #include "output/VxStream.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 
 #include <QDir>
 #include <QFile>

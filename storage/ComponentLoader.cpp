@@ -1,6 +1,6 @@
 #include "storage/ComponentLoader.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "storage/ComponentTreeReader.h"
 #include "storage/ETextFormError.h"
 #include "storage/GlobalComponentLookup.h"

@@ -1,6 +1,6 @@
 #include "storage/ComponentSaver.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "storage/ComponentTreeWriter.h"
 #include "storage/TextFormWriter.h"
 

@@ -1,6 +1,6 @@
 #include "storage/ComponentTreeReader.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/ClassRegistry.h"
 #include "model/Component.h"
 #include "model/Hook.h"

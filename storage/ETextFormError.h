@@ -2,7 +2,7 @@
 // A syntax error in the text form of an object block, with the position
 // (1-based line and column of the input) where reading stopped.
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 
 namespace zelmio {
 

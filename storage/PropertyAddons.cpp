@@ -1,6 +1,6 @@
 #include "storage/PropertyAddons.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "storage/PropertyAddon.h"
 #include "storage/RuntimeDatamodule.h"
 #include "storage/UniqueComponentName.h"

@@ -1,6 +1,6 @@
 #include "storage/RuntimeComponentEditor.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/CustomVexa.h"
 #include "storage/ComponentFileHeader.h"
 #include "storage/ComponentSaver.h"

@@ -1,6 +1,6 @@
 #include "storage/RuntimeComponentLoader.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/ClassRegistry.h"
 #include "model/CustomVexa.h"
 #include "model/PropertyAccess.h"

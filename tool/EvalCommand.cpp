@@ -2,7 +2,7 @@
 // a data packet, and prints each result's kind and value (or error text).
 #include "tool/ToolCommand.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "expr/VxEvEnvironment.h"
 #include "expr/VxEvaluator.h"
 #include "platform/ClientDataSet.h"

@@ -2,7 +2,7 @@
 // its page count and every page's size, without opening the preview.
 #include "tool/ToolCommand.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "output/PageReplay.h"
 #include "output/VxPageList.h"
 

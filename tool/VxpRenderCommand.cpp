@@ -3,7 +3,7 @@
 // replay it.
 #include "tool/ToolCommand.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "output/PageReplay.h"
 #include "output/VxPageList.h"
 

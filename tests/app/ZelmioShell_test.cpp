@@ -3,7 +3,7 @@
 #include "app/ZelmioShell.h"
 
 #include "designer/ReportDesignerDialog.h"
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "platform/ClientDataSet.h"
 
 #include <gtest/gtest.h>

@@ -175,6 +175,9 @@ TEST(DesignTemplate, PriceTagsSavesBackToTheSameText)
     window.Load(first);
     const QByteArray second = window.TheLoader()->SaveTemplateToBytes();
     EXPECT_EQ(second.toStdString(), first.toStdString());
+    // The fixture is a template as the designer saves it: loading and saving
+    // it gives back its own bytes.
+    EXPECT_EQ(first.toStdString(), PriceTags().toStdString());
     // The report's size is not written; references go back to DatabaseOwner.
     EXPECT_TRUE(first.contains("object Vexa: TDesignVexa\r\n  Frame.Color"));
     EXPECT_TRUE(first.contains("      DataSet = DatabaseOwner.RovevarurezDataSet\r\n"));

@@ -4,7 +4,7 @@
 // kept in data/fuzz-*.txt, one per line.
 #include "MemoryDataSet.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "expr/VxEvEnvironment.h"
 #include "expr/VxEvaluator.h"
 #include "platform/FormatSettings.h"

@@ -1,6 +1,6 @@
 // Named expressions: entries that use each other, constants changed in place,
 // prepare counting, the global environment and persistence.
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "expr/VxEvElementConstant.h"
 #include "expr/VxEvEnvironment.h"
 #include "expr/VxEvaluator.h"

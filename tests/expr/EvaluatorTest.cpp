@@ -1,6 +1,6 @@
 // The evaluator: precedence, kinds, operator semantics, literals, compile
 // errors and the quirks stored templates rely on.
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "expr/EIntOverflow.h"
 #include "expr/VxEvaluator.h"
 #include "platform/FormatSettings.h"

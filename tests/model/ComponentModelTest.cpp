@@ -1,6 +1,6 @@
 // Ownership, names, free notification, visual parenthood and the class
 // registry of the component model.
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/ClassRegistry.h"
 #include "model/Component.h"
 #include "model/Vexa.h"

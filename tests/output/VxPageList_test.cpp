@@ -1,7 +1,7 @@
 #include "output/VxPageList.h"
 
 #include "PageFixtures.h"
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "output/VxStream.h"
 
 #include <QBuffer>

@@ -1,7 +1,7 @@
 #include "output/VxPrinter.h"
 
 #include "PageFixtures.h"
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/Vexa.h"
 #include "model/VxPage.h"
 #include "model/VxPrinterSettings.h"

@@ -2,7 +2,7 @@
 // broken files.
 #include "StorageTestSupport.h"
 
-#include "engine/VxError.h"
+#include "platform/VxError.h"
 #include "model/VxBand.h"
 #include "model/VxGroup.h"
 #include "platform/ClientDataSet.h"
