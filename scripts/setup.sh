@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libpng-dev libjpeg-dev zlib1g-dev libpugixml-dev
   libgtest-dev googletest
   fonts-liberation fontconfig

@@ -53,7 +53,7 @@ int runCheckTemplate(const QStringList &args, QTextStream &out, QTextStream &err
     try {
         window.LoadFile(args.first());
     } catch (const std::exception &e) {
-        err << "check-template: " << QString::fromUtf8(e.what()) << "\n";
+        err << "zelmio-tool check-template: " << QString::fromUtf8(e.what()) << "\n";
         return 1;
     }
     const TDesignVexa *report = window.Report();

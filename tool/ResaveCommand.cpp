@@ -25,7 +25,7 @@ int runResave(const QStringList &args, QTextStream &out, QTextStream &err)
         window.LoadFile(args.at(0));
         editor->SaveTemplateToFile(args.at(1));
     } catch (const std::exception &e) {
-        err << "resave: " << QString::fromUtf8(e.what()) << "\n";
+        err << "zelmio-tool resave: " << QString::fromUtf8(e.what()) << "\n";
         return 1;
     }
     for (const QString &warning : editor->LoadWarnings())
