@@ -24,7 +24,7 @@ public:
     QString Expression() const { return m_expression; }
     void SetExpression(const QString &expression) { m_expression = expression; }
     // Assigning a footer makes it a group footer band.
-    TVxBand *FooterBand() const { return m_footerBand; }
+    TVxBand *FooterBand() const { return static_cast<TVxBand *>(m_footerBand.data()); }
     void SetFooterBand(TVxBand *band);
     // Only a report or a controller band is accepted.
     TComponent *Master() const { return m_master; }
@@ -50,7 +50,9 @@ public:
 
 private:
     QString m_expression;
-    QPointer<TVxBand> m_footerBand;
+    // Held as the band base class: the reference is compared while the band
+    // is part-way through destruction, when it is no longer a TVxBand.
+    QPointer<TVxCustomBand> m_footerBand;
     QPointer<TComponent> m_master;
     bool m_reprintOnNewPage = false;
     TVxEvResult m_groupValue;

@@ -32,9 +32,9 @@ TVxController *TVxSubDetail::DataController() const
 void TVxSubDetail::ConnectController()
 {
     if (TVxController *controller = DataController()) {
-        controller->SetHeader(m_headerBand);
+        controller->SetHeader(HeaderBand());
         controller->SetDetail(this);
-        controller->SetFooter(m_footerBand);
+        controller->SetFooter(FooterBand());
     }
 }
 

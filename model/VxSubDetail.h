@@ -30,9 +30,9 @@ public:
     TDataSet *DataSet() const;
     void SetDataSet(TDataSet *dataSet);
     // Assigning makes the band a group header or footer band.
-    TVxBand *HeaderBand() const { return m_headerBand; }
+    TVxBand *HeaderBand() const { return static_cast<TVxBand *>(m_headerBand.data()); }
     void SetHeaderBand(TVxBand *band);
-    TVxBand *FooterBand() const { return m_footerBand; }
+    TVxBand *FooterBand() const { return static_cast<TVxBand *>(m_footerBand.data()); }
     void SetFooterBand(TVxBand *band);
     TVxSubDetailGroupBands *Bands() const { return m_bands.get(); }
     void SetBands(TVxSubDetailGroupBands *bands);
@@ -49,8 +49,10 @@ protected:
 private:
     void ConnectController();
 
-    QPointer<TVxBand> m_headerBand;
-    QPointer<TVxBand> m_footerBand;
+    QPointer<TVxCustomBand> m_headerBand;
+    // Held as the band base class: the reference is compared while the band
+    // is part-way through destruction, when it is no longer a TVxBand.
+    QPointer<TVxCustomBand> m_footerBand;
     std::unique_ptr<TVxSubDetailGroupBands> m_bands;
 };
 

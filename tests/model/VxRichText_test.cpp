@@ -171,8 +171,9 @@ TEST(VxRichText, ExportHandsARenderedPicture)
         fixture.StartRun(canvas, 0, &filter);
         text->Prepare();
         text->Print(0, 0);
-        ASSERT_EQ(filter.Graphics().size(), 1u);
-        const FilterCall &call = filter.Graphics()[0];
+        const std::vector<FilterCall> graphics = filter.Graphics();
+        ASSERT_EQ(graphics.size(), 1u);
+        const FilterCall &call = graphics[0];
         EXPECT_EQ(call.className, QStringLiteral("TVxImage"));
         EXPECT_TRUE(call.name.startsWith(QStringLiteral("RichText1_")));
         EXPECT_EQ(call.tag, hires ? TVxCustomRichText::kHiresExportTag : 0);
