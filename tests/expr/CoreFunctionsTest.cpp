@@ -1,6 +1,7 @@
 // The core functions through whole expressions, as templates use them.
 #include "expr/EIntOverflow.h"
 #include "expr/VxEvaluator.h"
+#include "ExpressionCases.h"
 #include "platform/FormatSettings.h"
 #include "platform/Formats.h"
 
@@ -13,22 +14,9 @@ namespace {
 
 using K = TVxEvResultType;
 
-struct Case {
-    const char *expression;
-    K kind;
-    const char *text;
-};
-
-void checkCases(const std::vector<Case> &cases)
-{
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.expression);
-        TVxEvaluator evaluator;
-        const TVxEvResult r = evaluator.Calculate(QString::fromUtf8(c.expression));
-        EXPECT_EQ(VxEvResultTypeName(r.Kind).toStdString(), VxEvResultTypeName(c.kind).toStdString());
-        EXPECT_EQ(VxEvResultText(r).toStdString(), std::string(c.text));
-    }
-}
+using test::Case;
+using test::calculate;
+using test::checkCases;
 
 class CoreFunctionsTest : public ::testing::Test {
 protected:

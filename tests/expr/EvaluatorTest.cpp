@@ -3,6 +3,7 @@
 #include "platform/VxError.h"
 #include "expr/EIntOverflow.h"
 #include "expr/VxEvaluator.h"
+#include "ExpressionCases.h"
 #include "platform/FormatSettings.h"
 
 #include <gtest/gtest.h>
@@ -13,27 +14,9 @@ namespace {
 
 using K = TVxEvResultType;
 
-struct Case {
-    const char *expression;
-    K kind;
-    const char *text;   // the value's text, or the error message
-};
-
-TVxEvResult calculate(const QString &expression)
-{
-    TVxEvaluator evaluator;
-    return evaluator.Calculate(expression);
-}
-
-void checkCases(const std::vector<Case> &cases)
-{
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.expression);
-        const TVxEvResult r = calculate(QString::fromUtf8(c.expression));
-        EXPECT_EQ(VxEvResultTypeName(r.Kind).toStdString(), VxEvResultTypeName(c.kind).toStdString());
-        EXPECT_EQ(VxEvResultText(r).toStdString(), std::string(c.text));
-    }
-}
+using test::Case;
+using test::calculate;
+using test::checkCases;
 
 class EvaluatorTest : public ::testing::Test {
 protected:
