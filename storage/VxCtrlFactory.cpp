@@ -11,6 +11,21 @@
 
 namespace zelmio {
 
+namespace {
+
+// The created object as a control; anything else is freed and refused. The
+// class name is read before the object goes, for the message.
+TVxControl *AsControl(TComponent *component)
+{
+    if (auto *control = qobject_cast<TVxControl *>(component))
+        return control;
+    const QString className = ClassNameOf(component);
+    delete component;
+    throw EVxError(QStringLiteral("%1 is not a control").arg(className));
+}
+
+} // namespace
+
 TVxCtrlFactory::TVxCtrlFactory(TComponent *owner)
     : TComponent(owner)
 {
@@ -47,11 +62,7 @@ TVxControl *TVxCtrlFactory::CreateElement(ClassCreator create, TVxControl *paren
         throw EVxError(QStringLiteral("An element needs a parent"));
     TComponent *owner = parent->Owner();
     TComponent *component = (this->*create)(owner);
-    auto *element = qobject_cast<TVxControl *>(component);
-    if (!element) {
-        delete component;
-        throw EVxError(QStringLiteral("%1 is not a control").arg(ClassNameOf(component)));
-    }
+    TVxControl *element = AsControl(component);
     element->SetParent(parent);
     if (!baseName.isEmpty())
         element->SetName(FindUniqueComponentName(owner, baseName, false));
@@ -144,11 +155,7 @@ TVxControl *TVxCtrlFactory::CreateBandOf(ClassCreator create, TCustomVexa *repor
         throw EVxError(QStringLiteral("A band needs a report"));
     TComponent *owner = report->Owner() ? report->Owner() : report;
     TComponent *component = (this->*create)(owner);
-    auto *band = qobject_cast<TVxControl *>(component);
-    if (!band) {
-        delete component;
-        throw EVxError(QStringLiteral("%1 is not a control").arg(ClassNameOf(component)));
-    }
+    TVxControl *band = AsControl(component);
     band->SetParent(report);
     return band;
 }
@@ -194,11 +201,7 @@ TVxControl *TVxCtrlFactory::CreateReport(TVxControl *parent)
 {
     TComponent *owner = parent ? parent->Owner() : nullptr;
     TComponent *component = CreateReportClass(owner);
-    auto *report = qobject_cast<TVxControl *>(component);
-    if (!report) {
-        delete component;
-        throw EVxError(QStringLiteral("%1 is not a control").arg(ClassNameOf(component)));
-    }
+    TVxControl *report = AsControl(component);
     if (parent)
         report->SetParent(parent);
     return report;

@@ -9,6 +9,9 @@
 #include "storage/TemplateFileRewrite.h"
 #include "storage/UniqueComponentName.h"
 #include "storage/VxCtrlFactory.h"
+#include "platform/VxError.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +115,30 @@ TEST(VxCtrlFactory, BandsAreNamedPlacedAndSized)
         }
     } unknown;
     EXPECT_THROW(unknown.CreateLabel(first, 0, 0), std::exception);
+
+    // A registered class that is not a control is freed and refused by name,
+    // for elements, bands and the report alike.
+    class TNotControlFactory : public TVxCtrlFactory {
+    public:
+        TComponent *CreateLabelClass(TComponent *owner) override { return new TVxCtrlFactory(owner); }
+        TComponent *CreateBandClass(TComponent *owner) override { return new TVxCtrlFactory(owner); }
+        TComponent *CreateReportClass(TComponent *owner) override { return new TVxCtrlFactory(owner); }
+    } notControl;
+    const int ownedBefore = window.children().size();
+    const std::function<void()> creations[] = {
+        [&] { notControl.CreateLabel(first, 0, 0); },
+        [&] { notControl.CreateBand(window.Report(), TVxBandType::rbDetail, 20); },
+        [&] { notControl.CreateReport(first); },
+    };
+    for (const auto &create : creations) {
+        try {
+            create();
+            ADD_FAILURE() << "a component that is not a control was accepted";
+        } catch (const EVxError &e) {
+            EXPECT_STREQ(e.what(), "TVxCtrlFactory is not a control");
+        }
+    }
+    EXPECT_EQ(window.children().size(), ownedBefore);
 }
 
 TEST(ExpressionText, ExpandsPairsAndDeletesMarkedLines)
