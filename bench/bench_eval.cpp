@@ -1,16 +1,17 @@
 // Expression evaluation speed: compile once, evaluate per record.
 // Prints evaluations per second for a typical field expression, a string
 // expression with two function calls, and an aggregation pass over a
-// 100,000-row data packet made at run time by make-data-packet.py.
+// 100,000-row data packet generated at run time.
 #include "expr/VxEvaluator.h"
 #include "platform/ClientDataSet.h"
 #include "platform/FormatSettings.h"
+#include "testdata/PacketGenerator.h"
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 
 using namespace zelmio;
 
@@ -49,14 +50,14 @@ int main(int argc, char **argv)
 
     QTemporaryDir dir;
     const QString packet = dir.filePath(QStringLiteral("bench.xml"));
-    const QString generator = QStringLiteral(ZELMIO_SHARED_DIR "/tools/make-data-packet.py");
     auto start = Clock::now();
-    const int rc = QProcess::execute(QStringLiteral("python3"),
-                                     {generator, QStringLiteral("--rows"), QString::number(rows),
-                                      QStringLiteral("--images"), QStringLiteral("none"),
-                                      QStringLiteral("-o"), packet});
-    if (rc != 0) {
-        std::fprintf(stderr, "bench_eval: make-data-packet.py failed (%d)\n", rc);
+    try {
+        testdata::TPacketOptions options;
+        options.rows = rows;
+        options.images = testdata::TPacketOptions::TImages::None;
+        testdata::WriteDataPacket(packet, options);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "bench_eval: generating the packet failed: %s\n", e.what());
         return 1;
     }
     std::printf("packet: %d rows generated in %.2f s\n", rows, secondsSince(start));

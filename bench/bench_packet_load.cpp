@@ -2,19 +2,19 @@
 // memory for 10,000 and 100,000 rows without pictures and 10,000 rows with
 // pictures, plus the cost of the field getters the expressions call.
 //
-// The packets come from the shared generator, written to a temporary folder.
+// The packets come from the project's generator, written to a temporary folder.
 // Each load runs in a child process, so that every peak memory figure is its
 // own. Usage: bench_packet_load [--keep] [PACKET...] (with paths: load those).
 #include "platform/ClientDataSet.h"
+#include "testdata/PacketGenerator.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -100,17 +100,15 @@ int loadInChild(const QString &path)
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 
-bool generate(const QString &path, int rows, const char *images)
+bool generate(const QString &path, int rows, testdata::TPacketOptions::TImages images)
 {
-    const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                            : QStringLiteral("python3");
-    QProcess p;
-    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(python, {QStringLiteral(ZELMIO_SHARED_DIR "/tools/make-data-packet.py"), QStringLiteral("--rows"),
-                     QString::number(rows), QStringLiteral("--images"), QString::fromLatin1(images),
-                     QStringLiteral("-o"), path});
-    if (!p.waitForFinished(-1) || p.exitCode() != 0) {
-        std::fprintf(stderr, "generating %s failed\n", qPrintable(path));
+    testdata::TPacketOptions options;
+    options.rows = rows;
+    options.images = images;
+    try {
+        testdata::WriteDataPacket(path, options);
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "generating %s failed: %s\n", qPrintable(path), e.what());
         return false;
     }
     return true;
@@ -140,11 +138,11 @@ int main(int argc, char **argv)
     const struct {
         const char *name;
         int rows;
-        const char *images;
+        testdata::TPacketOptions::TImages images;
     } packets[] = {
-        {"rows10000.xml", 10000, "none"},
-        {"rows100000.xml", 100000, "none"},
-        {"rows10000-pictures.xml", 10000, "mixed"},
+        {"rows10000.xml", 10000, testdata::TPacketOptions::TImages::None},
+        {"rows100000.xml", 100000, testdata::TPacketOptions::TImages::None},
+        {"rows10000-pictures.xml", 10000, testdata::TPacketOptions::TImages::Mixed},
     };
     std::printf("Targets: 10,000 rows < 0.3 s; 100,000 rows < 3 s and < 400 MB; 10,000 rows with pictures < 1 s\n");
     for (const auto &p : packets) {

@@ -54,8 +54,7 @@ function(zelmio_add_test_folder name dir)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   target_compile_definitions(${name} PRIVATE
     ZELMIO_TEST_DATA="${dir}/data"
-    ZELMIO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-    ZELMIO_SHARED_DIR="${CMAKE_SOURCE_DIR}/../shared")
+    ZELMIO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   # Discovery at test time, so that building never runs test programs.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

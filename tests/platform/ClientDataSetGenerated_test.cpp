@@ -3,76 +3,51 @@
 #include "FormatTestPrinting.h"
 #include "platform/ClientDataSet.h"
 #include "platform/Formats.h"
+#include "testdata/PacketGenerator.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zelmio;
+using testdata::TPacketOptions;
+using Images = TPacketOptions::TImages;
+using Encoding = TPacketOptions::TEncoding;
 
-namespace {
-
-class GeneratedPackets : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        s_dir = new QTemporaryDir();
-        ASSERT_TRUE(s_dir->isValid());
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_dir;
-        s_dir = nullptr;
-    }
-
-    // Writes a packet with the generator and returns its path.
-    static QString generate(const QString &name, const QStringList &options)
-    {
-        const QString path = s_dir->filePath(name);
-        QProcess p;
-        const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                                : QStringLiteral("python3");
-        p.start(python, QStringList{QStringLiteral(ZELMIO_SHARED_DIR "/tools/make-data-packet.py"),
-                                    QStringLiteral("-o"), path}
-                            + options);
-        EXPECT_TRUE(p.waitForFinished(120000));
-        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-        return path;
-    }
-
-    static QTemporaryDir *s_dir;
-};
-
-QTemporaryDir *GeneratedPackets::s_dir = nullptr;
-
-} // namespace
-
-TEST_F(GeneratedPackets, EveryVariantLoadsWith352Fields)
+TEST(GeneratedPackets, EveryVariantLoadsWith352Fields)
 {
     ScopedFormatSettings locale(TFormatSettings::latvian());
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
     struct Variant {
         const char *name;
-        QStringList options;
-        const char *encoding;
+        Images images;
+        Encoding encoding;
+        double nullRate;
+        const char *encodingName;
     };
     const Variant variants[] = {
-        {"utf8.xml", {"--rows", "60", "--images", "none"}, "UTF-8"},
-        {"cp1257.xml", {"--rows", "60", "--images", "none", "--encoding", "windows-1257"}, "windows-1257"},
-        {"images.xml", {"--rows", "60", "--images", "mixed"}, "UTF-8"},
-        {"nulls.xml", {"--rows", "60", "--images", "png", "--null-rate", "0.3"}, "UTF-8"},
-        {"nulls1257.xml", {"--rows", "60", "--images", "jpeg", "--null-rate", "0.3", "--encoding", "windows-1257"},
-         "windows-1257"},
+        {"utf8.xml", Images::None, Encoding::Utf8, 0, "UTF-8"},
+        {"cp1257.xml", Images::None, Encoding::Windows1257, 0, "windows-1257"},
+        {"images.xml", Images::Mixed, Encoding::Utf8, 0, "UTF-8"},
+        {"nulls.xml", Images::Png, Encoding::Utf8, 0.3, "UTF-8"},
+        {"nulls1257.xml", Images::Jpeg, Encoding::Windows1257, 0.3, "windows-1257"},
     };
     QStringList referenceTexts;
     for (const Variant &v : variants) {
         SCOPED_TRACE(v.name);
+        TPacketOptions options;
+        options.rows = 60;
+        options.images = v.images;
+        options.encoding = v.encoding;
+        options.nullRate = v.nullRate;
+        const QString path = dir.filePath(QLatin1String(v.name));
+        ASSERT_NO_THROW(testdata::WriteDataPacket(path, options));
         TClientDataSet ds;
-        ds.SetFileName(generate(QLatin1String(v.name), v.options));
+        ds.SetFileName(path);
         ASSERT_NO_THROW(ds.Open());
         EXPECT_EQ(ds.FieldCount(), 352);
         EXPECT_EQ(ds.RecordCount(), 60);
-        EXPECT_EQ(ds.Encoding(), QLatin1String(v.encoding));
+        EXPECT_EQ(ds.Encoding(), QLatin1String(v.encodingName));
 
         // The layout's own fields, spot-checked.
         EXPECT_STREQ(ds.FieldByName(QStringLiteral("ISN"))->metaObject()->className(), "zelmio::TIntegerField");
@@ -94,12 +69,12 @@ TEST_F(GeneratedPackets, EveryVariantLoadsWith352Fields)
                 EXPECT_EQ(fixed->AsString().size(), 4);
             }
             const TField *picture = ds.FieldByName(QStringLiteral("BILDE"));
-            if (!v.options.contains(QStringLiteral("none")) && !picture->IsNull()) {
+            if (v.images != Images::None && !picture->IsNull()) {
                 const QByteArray head = picture->CreateBlobStream()->read(4);
                 EXPECT_TRUE(head == QByteArray("\x89PNG") || head.startsWith("\xFF\xD8")) << head.toHex().toStdString();
             }
         }
-        if (v.options.contains(QStringLiteral("--null-rate"))) {
+        if (v.nullRate > 0) {
             EXPECT_GT(nulls, 0);
         } else {
             EXPECT_EQ(nulls, 0);
