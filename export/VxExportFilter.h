@@ -1,24 +1,16 @@
 #pragma once
-// The interface every export filter implements and that the engine and the
-// printable elements call while a report is generated once more for a
-// filter: positioned texts (TextOut, TextOutRec) and graphic controls with
-// their device position (AcceptGraphic), framed by Start, NewPage, EndPage
-// and Finish.
+// The export filter: the interface every export filter implements, framed by
+// Start, NewPage, EndPage and Finish, on top of what the elements hand over
+// during the run (TVxExportTarget). The base behaviour is that of a filter
+// that writes nothing.
 //
 // Units: Start gets the paper size in tenths of a millimetre; TextOut and
 // TextOutRec positions are tenths of a millimetre from the paper's top-left
 // corner; AcceptGraphic positions are device pixels of the canvas the run
-// draws on, and the control carries its own size, pen, brush, shape or
-// picture for the filter to read.
-//
-// The base behaviour is that of a filter that writes nothing. The interface
-// is header-only so that the report model can call it without depending on
-// the export library.
+// draws on.
 
-#include "model/VxColor.h"
-#include "model/VxElementTypes.h"
+#include "model/VxExportTarget.h"
 
-#include <QString>
 #include <QStringList>
 
 namespace zelmio {
@@ -48,13 +40,13 @@ struct TExportInfoRec {
     TTextLayout VAlignment = TTextLayout::tlTop;
 };
 
-class TVxExportFilter {
+class TVxExportFilter : public TVxExportTarget {
 public:
     explicit TVxExportFilter(const QString &filename)
         : m_filename(filename)
     {
     }
-    virtual ~TVxExportFilter() = default;
+    ~TVxExportFilter() override = default;
     TVxExportFilter(const TVxExportFilter &) = delete;
     TVxExportFilter &operator=(const TVxExportFilter &) = delete;
 
@@ -80,39 +72,21 @@ public:
     virtual QString GetFilterName() const { return QStringLiteral("Abstract filter"); }
     virtual QString GetVendorName() const { return QStringLiteral("Zelmio"); }
     // A streaming filter wants the report as one endless page.
-    virtual bool GetStreaming() const { return false; }
+    bool GetStreaming() const override { return false; }
+    // The base filter draws nothing.
+    bool AcceptsVectorShapes() const override { return false; }
 
-    virtual void Start(int paperWidth, int paperHeight, const TVxFont *font)
-    {
-        Q_UNUSED(paperWidth);
-        Q_UNUSED(paperHeight);
-        Q_UNUSED(font);
-        m_active = true;
-    }
+    virtual void Start(int paperWidth, int paperHeight, const TVxFont *font);
     virtual void EndPage() {}
-    virtual void Finish() { m_active = false; }
+    virtual void Finish();
     virtual void NewPage() {}
-    virtual void AcceptGraphic(long double xoff, long double yoff, TVxControl *control)
-    {
-        Q_UNUSED(xoff);
-        Q_UNUSED(yoff);
-        Q_UNUSED(control);
-    }
+    void AcceptGraphic(TDevicePos position, TVxControl *control) override;
     // Never called by the engine; kept for filters that want whole controls.
-    virtual void AcceptTextControl(TVxControl *control) { Q_UNUSED(control); }
-    virtual void AcceptBand(TVxControl *band) { Q_UNUSED(band); }
-    // bgColor is the element's colour, clNone for a transparent element.
-    virtual void TextOut(long double x, long double y, const TVxFont *font, TColor bgColor,
-                         TAlignment alignment, const QString &text)
-    {
-        Q_UNUSED(x);
-        Q_UNUSED(y);
-        Q_UNUSED(font);
-        Q_UNUSED(bgColor);
-        Q_UNUSED(alignment);
-        Q_UNUSED(text);
-    }
-    virtual void TextOutRec(const TExportInfoRec &info) { Q_UNUSED(info); }
+    virtual void AcceptTextControl(TVxControl *control);
+    virtual void AcceptBand(TVxControl *band);
+    void TextOut(TPaperPos position, const TVxFont *font, TColor bgColor, TAlignment alignment,
+                 const QString &text) override;
+    virtual void TextOutRec(const TExportInfoRec &info);
 
 protected:
     void SetActive(bool active) { m_active = active; }

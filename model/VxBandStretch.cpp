@@ -1,6 +1,6 @@
 #include "model/VxBandStretch.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/CustomVexa.h"
 #include "model/VxCustomBand.h"
 #include "model/VxPage.h"

@@ -1,6 +1,6 @@
 #include "model/VxCustomLabel.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/CustomVexa.h"
 #include "model/LineBreaker.h"
 #include "model/PropertyFiler.h"
@@ -317,7 +317,7 @@ void TVxCustomLabel::PrintText(long double left, long double top, PrintState &st
     TVxPageCanvas *printer = state.printer;
     QPainter *canvas = PageCanvas();
     const bool finalPass = IsFinalPass() && canvas;
-    TVxExportFilter *filter = ExportFilter();
+    TVxExportTarget *filter = ExportFilter();
     TVxCustomBand *band = ParentBand();
 
     // 1. The hook may replace the text (and change the font) for this print.
@@ -459,7 +459,7 @@ void TVxCustomLabel::PrintLine(PrintState &state, const QString &line)
     TVxPageCanvas *printer = state.printer;
     QPainter *canvas = PageCanvas();
     const bool draw = IsFinalPass() && canvas && !line.isEmpty();
-    TVxExportFilter *filter = ExportFilter();
+    TVxExportTarget *filter = ExportFilter();
     if (m_fullJustify) {
         if (draw || filter)
             Justify(state, line);
@@ -474,7 +474,7 @@ void TVxCustomLabel::PrintLine(PrintState &state, const QString &line)
                          clip, state.rightToLeft);
     }
     if (filter)
-        filter->TextOut(state.anchorX, state.y, Font(), m_transparent ? clNone : Color(), state.alignment, line);
+        filter->TextOut(TPaperPos(state.anchorX, state.y), Font(), m_transparent ? clNone : Color(), state.alignment, line);
 }
 
 void TVxCustomLabel::Justify(PrintState &state, const QString &line)
@@ -493,7 +493,7 @@ void TVxCustomLabel::Justify(PrintState &state, const QString &line)
     const int start = printer->XPos(state.anchorX);
     double x = start;
     QPainter *canvas = PageCanvas();
-    TVxExportFilter *filter = ExportFilter();
+    TVxExportTarget *filter = ExportFilter();
     const int clipLeft = printer->XPos(state.textLeft);
     const int clipTop = printer->YPos(state.y);
     const QRect clip(clipLeft, clipTop, printer->XPos(state.elementLeft + state.width) - clipLeft,
@@ -504,7 +504,7 @@ void TVxCustomLabel::Justify(PrintState &state, const QString &line)
             state.text->Draw(*canvas, x, printer->YPos(state.y), TAlignment::taLeftJustify, word, clip,
                              state.rightToLeft);
         if (filter)
-            filter->TextOut(state.anchorX + (x - start) / printer->XFactor(), state.y, Font(),
+            filter->TextOut(TPaperPos(state.anchorX + (x - start) / printer->XFactor(), state.y), Font(),
                             m_transparent ? clNone : Color(), TAlignment::taLeftJustify, word);
         x += state.text->TextWidth(word) + step;
     }

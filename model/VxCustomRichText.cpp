@@ -1,6 +1,6 @@
 #include "model/VxCustomRichText.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/VxBandStretch.h"
 #include "model/VxCustomBand.h"
 #include "model/VxImage.h"
@@ -169,7 +169,7 @@ void TVxCustomRichText::Print(long double ofsX, long double ofsY)
 
 void TVxCustomRichText::ExportRange(const QRect &deviceRect, int first, int reached)
 {
-    TVxExportFilter *filter = ExportFilter();
+    TVxExportTarget *filter = ExportFilter();
     TVxPageCanvas *printer = VXPrinter();
     if (!filter || !printer || deviceRect.isEmpty())
         return;
@@ -202,7 +202,7 @@ void TVxCustomRichText::ExportRange(const QRect &deviceRect, int first, int reac
                       int(std::lround(deviceRect.top() / yf * kScreenFactor)),
                       int(std::lround(deviceRect.width() / xf * kScreenFactor)),
                       int(std::lround(deviceRect.height() / yf * kScreenFactor)));
-    filter->AcceptGraphic(deviceRect.left(), deviceRect.top(), &picture);
+    filter->AcceptGraphic(TDevicePos(deviceRect.left(), deviceRect.top()), &picture);
 }
 
 void TVxCustomRichText::GetExpandedHeight(int &newHeight)

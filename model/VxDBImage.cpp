@@ -1,6 +1,6 @@
 #include "model/VxDBImage.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/VxImage.h"
 #include "model/VxPageCanvas.h"
 
@@ -108,8 +108,8 @@ void TVxDBImage::Print(long double ofsX, long double ofsY)
         }
     }
     TVxPrintable::Print(ofsX, ofsY);
-    if (TVxExportFilter *filter = ExportFilter())
-        filter->AcceptGraphic(target.left(), target.top(), this);
+    if (TVxExportTarget *filter = ExportFilter())
+        filter->AcceptGraphic(TDevicePos(target.left(), target.top()), this);
 }
 
 void TVxDBImage::GetExpandedHeight(int &newHeight)

@@ -1,16 +1,11 @@
 #include "model/VxHRule.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/VxPageCanvas.h"
 
 #include <QPainter>
 
 namespace zelmio {
-
-bool IsPdfDocumentFilter(const TVxExportFilter *filter)
-{
-    return filter && filter->GetExtension().compare(QLatin1String("PDF"), Qt::CaseInsensitive) == 0;
-}
 
 TVxHRule::TVxHRule(TComponent *owner)
     : TVxPrintable(owner)
@@ -44,9 +39,9 @@ void TVxHRule::Print(long double ofsX, long double ofsY)
     const int l = printer->XPos(left);
     const int t = printer->YPos(top);
     const int r = printer->XPos(left + InternalWidth());
-    TVxExportFilter *filter = ExportFilter();
-    if (IsPdfDocumentFilter(filter))
-        filter->AcceptGraphic(l, t, this);
+    TVxExportTarget *filter = ExportFilter();
+    if (filter && filter->AcceptsVectorShapes())
+        filter->AcceptGraphic(TDevicePos(l, t), this);
     if (IsFinalPass() && IsEnabled()) {
         if (QPainter *canvas = PageCanvas()) {
             canvas->save();

@@ -11,11 +11,6 @@
 
 namespace zelmio {
 
-class TVxExportFilter;
-
-// The PDF document filter takes rules and PDF shapes; others do not.
-bool IsPdfDocumentFilter(const TVxExportFilter *filter);
-
 class TVxHRule : public TVxPrintable {
     Q_OBJECT
     Q_PROPERTY(zelmio::TVxPen *Pen READ Pen WRITE SetPen)
@@ -23,6 +18,7 @@ class TVxHRule : public TVxPrintable {
     Q_PROPERTY(int VertAdjust READ VertAdjust WRITE SetVertAdjust)
     Q_CLASSINFO("default:Width", "100")
     Q_CLASSINFO("default:Height", "10")
+    Q_CLASSINFO("range:VertAdjust", "-100000 100000")
 public:
     explicit TVxHRule(TComponent *owner = nullptr);
 

@@ -1,6 +1,6 @@
 #include "model/VxImage.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/VxPageCanvas.h"
 #include "model/VxUnits.h"
 
@@ -90,8 +90,8 @@ void TVxImage::Print(long double ofsX, long double ofsY)
     if (!printer || !IsEnabled())
         return;
     const QRect target = DeviceRect(ofsX + InternalLeft(), ofsY + InternalTop(), InternalWidth(), InternalHeight());
-    if (TVxExportFilter *filter = ExportFilter())
-        filter->AcceptGraphic(target.left(), target.top(), this);
+    if (TVxExportTarget *filter = ExportFilter())
+        filter->AcceptGraphic(TDevicePos(target.left(), target.top()), this);
     if (IsFinalPass()) {
         if (QPainter *canvas = PageCanvas())
             DrawPicture(*canvas, m_picture->Image(), target, m_stretch, m_center, printer->XFactor(),

@@ -1,6 +1,6 @@
 #include "model/VxPDFShape.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/VxHRule.h"
 #include "model/VxPageCanvas.h"
 #include "model/VxShape.h"
@@ -50,9 +50,9 @@ void TVxPDFShape::Print(long double ofsX, long double ofsY)
     const int t = printer->YPos(top);
     const int r = printer->XPos(left + InternalWidth());
     const int b = printer->YPos(top + InternalHeight());
-    TVxExportFilter *filter = ExportFilter();
-    if (IsPdfDocumentFilter(filter))
-        filter->AcceptGraphic(l, t, this);
+    TVxExportTarget *filter = ExportFilter();
+    if (filter && filter->AcceptsVectorShapes())
+        filter->AcceptGraphic(TDevicePos(l, t), this);
     if (!IsFinalPass())
         return;
     QPainter *canvas = PageCanvas();

@@ -1,6 +1,6 @@
 #include "model/VxPrintable.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/CustomVexa.h"
 #include "model/VxBrush.h"
 #include "model/VxCustomBand.h"
@@ -279,7 +279,7 @@ bool TVxPrintable::IsExporting() const
     return m_parentReport && m_parentReport->RunState().Exporting && m_parentReport->RunState().ExportFilter;
 }
 
-TVxExportFilter *TVxPrintable::ExportFilter() const
+TVxExportTarget *TVxPrintable::ExportFilter() const
 {
     return IsExporting() ? m_parentReport->RunState().ExportFilter : nullptr;
 }
@@ -303,7 +303,7 @@ void TVxPrintable::PaintFrame(const QRect &deviceRect)
 
 void TVxPrintable::ExportFilledRect(const QRect &deviceRect, TColor color)
 {
-    TVxExportFilter *filter = ExportFilter();
+    TVxExportTarget *filter = ExportFilter();
     if (!filter || !m_printer)
         return;
     const long double xf = m_printer->XFactor();
@@ -317,12 +317,12 @@ void TVxPrintable::ExportFilledRect(const QRect &deviceRect, TColor color)
     shape.Pen()->SetStyle(TPenStyle::psClear);
     shape.SetBounds(screenX(deviceRect.left()), screenY(deviceRect.top()), screenX(deviceRect.width()),
                     screenY(deviceRect.height()));
-    filter->AcceptGraphic(deviceRect.left(), deviceRect.top(), &shape);
+    filter->AcceptGraphic(TDevicePos(deviceRect.left(), deviceRect.top()), &shape);
 }
 
 void TVxPrintable::ExportFrame(const QRect &deviceRect)
 {
-    TVxExportFilter *filter = ExportFilter();
+    TVxExportTarget *filter = ExportFilter();
     if (!filter)
         return;
     // A filter that fails on a frame must not stop the report.
@@ -344,7 +344,7 @@ void TVxPrintable::ExportFrame(const QRect &deviceRect)
             shape.Brush()->SetColor(m_frame->Color());
             shape.SetBounds(screenX(rect.left()), screenY(rect.top()), screenX(rect.width()),
                             screenY(rect.height()));
-            filter->AcceptGraphic(rect.left(), rect.top(), &shape);
+            filter->AcceptGraphic(TDevicePos(rect.left(), rect.top()), &shape);
         };
         if (m_frame->DrawTop() && m_frame->DrawBottom() && m_frame->DrawLeft() && m_frame->DrawRight()) {
             hand(TVxShapeType::vxsRectangle, deviceRect, h, true);

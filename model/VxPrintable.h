@@ -20,7 +20,7 @@ namespace zelmio {
 
 class TCustomVexa;
 class TVxCustomBand;
-class TVxExportFilter;
+class TVxExportTarget;
 class TVxPageCanvas;
 
 class TVxPrintable : public TVxControl {
@@ -117,7 +117,7 @@ protected:
 
     bool IsFinalPass() const;
     bool IsExporting() const;
-    TVxExportFilter *ExportFilter() const;
+    TVxExportTarget *ExportFilter() const;
     // The page canvas, when there is one to draw on.
     QPainter *PageCanvas() const;
 

@@ -9,7 +9,7 @@ namespace zelmio {
 
 class TVxControl;
 class TVxEvElement;
-class TVxExportFilter;
+class TVxExportTarget;
 class TVxPageCanvas;
 class TVxPrinter;
 
@@ -18,7 +18,7 @@ struct TVxReportRunState {
     bool Cancelled = false;
     bool FinalPass = true;          // pages are drawn (false while exporting)
     bool Exporting = false;
-    TVxExportFilter *ExportFilter = nullptr;
+    TVxExportTarget *ExportFilter = nullptr;
     bool LastPage = false;
     int Pagecount = 0;              // pages started so far
     int CurrentX = 0;               // left edge of the current column

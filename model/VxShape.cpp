@@ -1,6 +1,6 @@
 #include "model/VxShape.h"
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/VxPageCanvas.h"
 
 #include <QPainter>
@@ -98,8 +98,8 @@ void TVxShape::Print(long double ofsX, long double ofsY)
     const int t = printer->YPos(top);
     const int r = printer->XPos(left + InternalWidth());
     const int b = printer->YPos(top + InternalHeight());
-    if (TVxExportFilter *filter = ExportFilter())
-        filter->AcceptGraphic(l, t, this);
+    if (TVxExportTarget *filter = ExportFilter())
+        filter->AcceptGraphic(TDevicePos(l, t), this);
     if (IsFinalPass()) {
         if (QPainter *canvas = PageCanvas()) {
             canvas->save();

@@ -4,7 +4,7 @@
 // export filter that records its calls, and a report with a detail band set
 // up as the engine leaves it while a band prints.
 
-#include "export/VxExportFilter.h"
+#include "model/VxExportTarget.h"
 #include "model/Vexa.h"
 #include "model/VxBand.h"
 #include "model/VxBrush.h"
@@ -141,33 +141,33 @@ struct FilterCall {
     QImage picture;
 };
 
-// Records what an export run hands over; its extension decides whether it
-// counts as the PDF document filter.
-class RecordingFilter : public TVxExportFilter {
+// Records what an export run hands over; it takes rules and PDF shapes when
+// it says it draws vector shapes (as a document writer does).
+class RecordingFilter : public TVxExportTarget {
 public:
-    explicit RecordingFilter(const QString &extension = QStringLiteral("XLS"))
-        : TVxExportFilter(QString())
-        , m_extension(extension)
+    explicit RecordingFilter(bool vectorShapes = false)
+        : m_vectorShapes(vectorShapes)
     {
     }
-    QString GetExtension() const override { return m_extension; }
-    void TextOut(long double x, long double y, const TVxFont *, TColor bgColor, TAlignment alignment,
+    bool GetStreaming() const override { return false; }
+    bool AcceptsVectorShapes() const override { return m_vectorShapes; }
+    void TextOut(TPaperPos position, const TVxFont *, TColor bgColor, TAlignment alignment,
                  const QString &text) override
     {
         FilterCall call;
-        call.x = x;
-        call.y = y;
+        call.x = position.x;
+        call.y = position.y;
         call.text = text;
         call.alignment = alignment;
         call.background = bgColor;
         calls.push_back(call);
     }
-    void AcceptGraphic(long double xoff, long double yoff, TVxControl *control) override
+    void AcceptGraphic(TDevicePos position, TVxControl *control) override
     {
         FilterCall call;
         call.kind = FilterCall::Kind::Graphic;
-        call.x = xoff;
-        call.y = yoff;
+        call.x = position.x;
+        call.y = position.y;
         call.className = control->ClassName();
         call.name = control->Name();
         call.tag = control->Tag();
@@ -204,7 +204,7 @@ public:
     std::vector<FilterCall> calls;
 
 private:
-    QString m_extension;
+    bool m_vectorShapes;
 };
 
 // A report on a form with one detail band, A4, margins of 10 mm; elements
@@ -262,7 +262,7 @@ struct ElementFixture {
     }
 
     // The report's state while the engine prints a band at currentY.
-    void StartRun(TVxPageCanvas &canvas, long double currentY = 0, TVxExportFilter *filter = nullptr)
+    void StartRun(TVxPageCanvas &canvas, long double currentY = 0, TVxExportTarget *filter = nullptr)
     {
         TVxReportRunState &state = report->RunState();
         state.Available = false;

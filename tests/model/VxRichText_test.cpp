@@ -166,7 +166,7 @@ TEST(VxRichText, ExportHandsARenderedPicture)
     for (bool hires : {false, true}) {
         SCOPED_TRACE(hires);
         text->SetHiresExport(hires);
-        RecordingFilter filter(QStringLiteral("PDF"));
+        RecordingFilter filter(true);
         ImagePageCanvas canvas(96);
         fixture.StartRun(canvas, 0, &filter);
         text->Prepare();

@@ -130,22 +130,22 @@ TEST(VxShape, ExportHandsTheShapeAtItsDevicePosition)
     EXPECT_TRUE(filter.calls.empty());
 }
 
-TEST(VxShape, RulesAndPdfShapesGoOnlyToThePdfFilter)
+TEST(VxShape, RulesAndPdfShapesGoOnlyToAFilterThatDrawsShapes)
 {
     ElementFixture fixture;
     TVxHRule *rule = fixture.Add<TVxHRule>(QStringLiteral("Rule1"), 100, 100, 300, 40);
     TVxPDFShape *pdfShape = fixture.Add<TVxPDFShape>(QStringLiteral("PdfShape1"), 100, 300, 300, 40);
     pdfShape->SetShapeType(TVxShapeType::vxsLeftDiagonal);
-    for (const char *extension : {"XLS", "PDF"}) {
-        SCOPED_TRACE(extension);
-        RecordingFilter filter(QString::fromLatin1(extension));
+    for (bool vectorShapes : {false, true}) {
+        SCOPED_TRACE(vectorShapes);
+        RecordingFilter filter(vectorShapes);
         ImagePageCanvas canvas(96);
         fixture.StartRun(canvas, 0, &filter);
         rule->Prepare();
         pdfShape->Prepare();
         rule->Print(0, 0);
         pdfShape->Print(0, 0);
-        EXPECT_EQ(filter.Graphics().size(), std::strcmp(extension, "PDF") == 0 ? 2u : 0u);
+        EXPECT_EQ(filter.Graphics().size(), vectorShapes ? 2u : 0u);
     }
     // On paper the rule is a line through its middle; a diagonal PDF shape
     // draws nothing on the page.
