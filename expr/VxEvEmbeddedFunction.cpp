@@ -19,6 +19,9 @@ TVxEvResult TVxEvEmbeddedFunction::Value(TVxFiFo &)
 
 void TVxEvEmbeddedFunction::SetExpression(const QString &expression)
 {
+    std::unique_lock<std::recursive_mutex> lock;
+    if (m_lock)
+        lock = std::unique_lock<std::recursive_mutex>(*m_lock);
     if (FInEvaluate)
         throw EVxError(QStringLiteral("Cannot change an expression while it is evaluated"));
     FExpression = expression;
@@ -28,6 +31,9 @@ void TVxEvEmbeddedFunction::SetExpression(const QString &expression)
 
 TVxEvResult TVxEvEmbeddedFunction::Evaluate()
 {
+    std::unique_lock<std::recursive_mutex> lock;
+    if (m_lock)
+        lock = std::unique_lock<std::recursive_mutex>(*m_lock);
     if (FInEvaluate)
         return TVxEvResult::Error(QStringLiteral("Recursive calls not allowed"));
     FInEvaluate = true;

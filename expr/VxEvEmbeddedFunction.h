@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <mutex>
 
 namespace zelmio {
 
@@ -26,11 +27,15 @@ public:
     // Changes the expression; a prepared evaluator is prepared again with it.
     // Raises EVxError while the entry is being evaluated.
     void SetExpression(const QString &expression);
+    // A lock held while the entry is evaluated (the global environment's, so
+    // that runs on two threads take turns with its shared evaluators).
+    void SetLock(std::recursive_mutex *lock) { m_lock = lock; }
 
 private:
     std::unique_ptr<TVxEvaluator> m_evaluator;
     QString FExpression;
     bool FInEvaluate = false;
+    std::recursive_mutex *m_lock = nullptr;
 };
 
 } // namespace zelmio

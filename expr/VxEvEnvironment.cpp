@@ -11,15 +11,24 @@
 
 #include <QCoreApplication>
 
+#include <atomic>
+#include <mutex>
+
 namespace zelmio {
 
 namespace {
 
-// Set while an environment unprepares its entries: their evaluators'
-// nested calls to unprepare the global environment return at once.
-bool UnpreparingGlobalEnvironment = false;
+// Set while an environment on this thread unprepares its entries: their
+// evaluators' nested calls to unprepare the global environment return at once.
+thread_local bool UnpreparingGlobalEnvironment = false;
 
-TVxEvEnvironment *g_globalEnvironment = nullptr;
+// The global environment is shared by every run, also by one generating on a
+// worker thread: its entries, its prepare count and its entries' evaluators
+// are used under this lock. It is recursive because entries use one another
+// and every evaluator prepares the global environment while it compiles.
+std::recursive_mutex g_globalMutex;
+
+std::atomic<TVxEvEnvironment *> g_globalEnvironment{nullptr};
 
 // The time the program started, for "AppStartTime" and "AppStartDate".
 const TDateTime g_startTime = Now();
@@ -29,9 +38,8 @@ struct GlobalEnvironmentHolder {
     {
         // Cleared first: the entries' evaluators look for the global
         // environment while they are destroyed.
-        TVxEvEnvironment *global = g_globalEnvironment;
-        g_globalEnvironment = nullptr;
-        delete global;
+        std::lock_guard<std::recursive_mutex> lock(g_globalMutex);
+        delete g_globalEnvironment.exchange(nullptr);
     }
 };
 
@@ -48,7 +56,10 @@ QString literal(QString text)
 TVxEvEnvironment *VxGlobalEnvironment()
 {
     static GlobalEnvironmentHolder holder;
-    if (!g_globalEnvironment) {
+    if (TVxEvEnvironment *global = g_globalEnvironment.load(std::memory_order_acquire))
+        return global;
+    std::lock_guard<std::recursive_mutex> lock(g_globalMutex);
+    if (!g_globalEnvironment.load(std::memory_order_acquire)) {
         auto *global = new TVxEvEnvironment;
         global->m_isGlobal = true;
         QString appName = QCoreApplication::applicationName();
@@ -57,14 +68,20 @@ TVxEvEnvironment *VxGlobalEnvironment()
         global->AddFunction(QStringLiteral("AppStartTime"), literal(TimeToStr(g_startTime)));
         global->AddFunction(QStringLiteral("AppStartDate"), literal(DateToStr(g_startTime)));
         global->AddFunction(QStringLiteral("AppName"), literal(appName));
-        g_globalEnvironment = global;
+        g_globalEnvironment.store(global, std::memory_order_release);
     }
-    return g_globalEnvironment;
+    return g_globalEnvironment.load(std::memory_order_acquire);
 }
 
 TVxEvEnvironment *VxGlobalEnvironmentIfExists()
 {
-    return g_globalEnvironment;
+    return g_globalEnvironment.load(std::memory_order_acquire);
+}
+
+std::unique_lock<std::recursive_mutex> TVxEvEnvironment::Guard() const
+{
+    return m_isGlobal ? std::unique_lock<std::recursive_mutex>(g_globalMutex)
+                      : std::unique_lock<std::recursive_mutex>();
 }
 
 TVxEvEnvironment::TVxEvEnvironment(QObject *parent) : QObject(parent)
@@ -78,6 +95,7 @@ TVxEvEnvironment::~TVxEvEnvironment()
 
 int TVxEvEnvironment::IndexOf(const QString &name) const
 {
+    const auto lock = Guard();
     for (size_t i = 0; i < m_entries.size(); ++i)
         if (m_entries[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
@@ -86,6 +104,7 @@ int TVxEvEnvironment::IndexOf(const QString &name) const
 
 QString TVxEvEnvironment::Name(int index) const
 {
+    const auto lock = Guard();
     if (index < 0 || index >= Count())
         return QString();
     return m_entries[size_t(index)].name;
@@ -93,6 +112,7 @@ QString TVxEvEnvironment::Name(int index) const
 
 QString TVxEvEnvironment::Expression(int index) const
 {
+    const auto lock = Guard();
     if (index < 0 || index >= Count())
         return QString();
     return m_entries[size_t(index)].function->Expression();
@@ -100,12 +120,21 @@ QString TVxEvEnvironment::Expression(int index) const
 
 void TVxEvEnvironment::SetExpression(int index, const QString &expression)
 {
+    const auto lock = Guard();
     if (index < 0 || index >= Count())
         return;
     Entry &entry = m_entries[size_t(index)];
     entry.function->SetExpression(expression);
     if (Prepared() && !entry.function->Evaluator().Prepared())
         prepareEntry(entry);
+}
+
+std::shared_ptr<TVxEvEmbeddedFunction> TVxEvEnvironment::makeFunction(const QString &expression) const
+{
+    auto function = std::make_shared<TVxEvEmbeddedFunction>(expression);
+    if (m_isGlobal)
+        function->SetLock(&g_globalMutex);
+    return function;
 }
 
 void TVxEvEnvironment::prepareEntry(Entry &entry)
@@ -118,15 +147,18 @@ void TVxEvEnvironment::prepareEntry(Entry &entry)
 
 void TVxEvEnvironment::AddFunction(const QString &name, const QString &expression)
 {
+    const auto lock = Guard();
     const QString upper = name.toUpper();
-    if (IndexOf(upper) < 0)
-        m_entries.push_back({upper, std::make_shared<TVxEvEmbeddedFunction>(expression)});
+    if (IndexOf(upper) >= 0)
+        return;
+    m_entries.push_back({upper, makeFunction(expression)});
     if (Prepared())
         prepareEntry(m_entries.back());
 }
 
 void TVxEvEnvironment::DeleteFunction(const QString &name)
 {
+    const auto lock = Guard();
     const int index = IndexOf(name);
     if (index >= 0)
         m_entries.erase(m_entries.begin() + index);
@@ -134,6 +166,7 @@ void TVxEvEnvironment::DeleteFunction(const QString &name)
 
 void TVxEvEnvironment::Clear()
 {
+    const auto lock = Guard();
     // Entries go one by one from the end, so that an entry's evaluator that
     // is unprepared while it is destroyed never sees a half-cleared list.
     while (!m_entries.empty())
@@ -142,6 +175,7 @@ void TVxEvEnvironment::Clear()
 
 void TVxEvEnvironment::Prepare()
 {
+    const auto lock = Guard();
     ++m_prepareCount;
     if (m_prepareCount == 1)
         for (Entry &entry : m_entries)
@@ -150,6 +184,7 @@ void TVxEvEnvironment::Prepare()
 
 void TVxEvEnvironment::Unprepare()
 {
+    const auto lock = Guard();
     if (m_isGlobal && UnpreparingGlobalEnvironment)
         return;
     if (m_prepareCount == 0)
@@ -185,6 +220,7 @@ void TVxEvEnvironment::SetDataSets(TVxDataSetList *dataSets)
 
 std::unique_ptr<TVxEvElement> TVxEvEnvironment::Element(const QString &name) const
 {
+    const auto lock = Guard();
     const int index = IndexOf(name.toUpper());
     if (index < 0)
         return std::make_unique<TVxEvElementError>(QStringLiteral("Unknown function : %1").arg(name));
@@ -193,6 +229,7 @@ std::unique_ptr<TVxEvElement> TVxEvEnvironment::Element(const QString &name) con
 
 TVxEvResult TVxEvEnvironment::Value(const QString &name) const
 {
+    const auto lock = Guard();
     const int index = IndexOf(name);
     if (index < 0)
         return TVxEvResult::Error();
@@ -203,6 +240,7 @@ TVxEvResult TVxEvEnvironment::Value(const QString &name) const
 
 TVxEvElement *TVxEvEnvironment::GetConstant(const QString &name) const
 {
+    const auto lock = Guard();
     const int index = IndexOf(name);
     if (index < 0)
         return nullptr;
@@ -252,6 +290,7 @@ void TVxEvEnvironment::UpdateConstant(const QString &name, const TVxEvResult &re
 
 QStringList TVxEvEnvironment::Names() const
 {
+    const auto lock = Guard();
     QStringList names;
     names.reserve(Count());
     for (const Entry &entry : m_entries)
@@ -261,6 +300,7 @@ QStringList TVxEvEnvironment::Names() const
 
 QStringList TVxEvEnvironment::DataList() const
 {
+    const auto lock = Guard();
     QStringList data;
     data.reserve(Count());
     for (const Entry &entry : m_entries)
@@ -270,10 +310,11 @@ QStringList TVxEvEnvironment::DataList() const
 
 void TVxEvEnvironment::ReadNames(const QStringList &names)
 {
+    const auto lock = Guard();
     Clear();
     // Duplicates are kept so that positions stay aligned with "DATA".
     for (const QString &name : names)
-        m_entries.push_back({name.toUpper(), std::make_shared<TVxEvEmbeddedFunction>(QString())});
+        m_entries.push_back({name.toUpper(), makeFunction(QString())});
     if (Prepared())
         for (Entry &entry : m_entries)
             prepareEntry(entry);
@@ -281,6 +322,7 @@ void TVxEvEnvironment::ReadNames(const QStringList &names)
 
 void TVxEvEnvironment::ReadData(const QStringList &expressions)
 {
+    const auto lock = Guard();
     const int count = std::min(Count(), int(expressions.size()));
     for (int i = 0; i < count; ++i)
         SetExpression(i, expressions[i]);

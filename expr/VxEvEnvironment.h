@@ -16,6 +16,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace zelmio {
@@ -48,8 +49,8 @@ public:
     // --- Preparation (counted) ------------------------------------------
     void Prepare();
     void Unprepare();
-    bool Prepared() const { return m_prepareCount > 0; }
-    int PrepareCount() const { return m_prepareCount; }
+    bool Prepared() const { return PrepareCount() > 0; }
+    int PrepareCount() const { const auto lock = Guard(); return m_prepareCount; }
 
     // Same ownership rule as the evaluator's: a list read before one was set
     // is created and owned here; a list set by the caller stays the caller's.
@@ -102,6 +103,10 @@ private:
     };
 
     void prepareEntry(Entry &entry);
+    std::shared_ptr<TVxEvEmbeddedFunction> makeFunction(const QString &expression) const;
+    // Holds the global environment's lock (see the source); no lock for a
+    // report's own environment, which only its run uses.
+    std::unique_lock<std::recursive_mutex> Guard() const;
 
     std::vector<Entry> m_entries;
     int m_prepareCount = 0;
@@ -110,7 +115,7 @@ private:
     bool m_isGlobal = false;
 };
 
-// The process-wide environment, created on first use with the entries
+// The process-wide environment, created on first use (from any thread) with the entries
 // "APPSTARTTIME", "APPSTARTDATE" and "APPNAME" (string literals: the time and
 // date the program started, the application's name).
 TVxEvEnvironment *VxGlobalEnvironment();

@@ -2,11 +2,14 @@
 
 #include "expr/VxEvElementError.h"
 
+#include <atomic>
+
 namespace zelmio {
 
 namespace {
 
-QChar g_argSeparator = u',';
+// Read by every compilation, on whichever thread a run compiles.
+std::atomic<char16_t> g_argSeparator{u','};
 
 } // namespace
 
@@ -114,12 +117,12 @@ void RegisterVxFunction(TVxEvFunctionClass item, const QString &name, const QStr
 
 QChar VxArgSeparator()
 {
-    return g_argSeparator;
+    return QChar(g_argSeparator.load(std::memory_order_relaxed));
 }
 
 void SetVxArgSeparator(QChar separator)
 {
-    g_argSeparator = separator;
+    g_argSeparator.store(separator.unicode(), std::memory_order_relaxed);
 }
 
 } // namespace zelmio

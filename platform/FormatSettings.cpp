@@ -1,5 +1,10 @@
 #include "platform/FormatSettings.h"
 
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
 #include <QLocale>
 
 namespace zelmio {
@@ -325,33 +330,65 @@ TFormatSettings TFormatSettings::usEnglish()
 
 namespace {
 
-TFormatSettings &globalSettings()
+// The process-wide record is published as an immutable snapshot: readers on
+// any thread take the pointer without a lock, and a replaced snapshot is kept
+// (not freed), so a reference handed out before the change stays valid. The
+// record changes a handful of times in a process's life.
+std::mutex g_settingsMutex;
+std::atomic<const TFormatSettings *> g_settings{nullptr};
+std::vector<std::unique_ptr<const TFormatSettings>> g_snapshots;
+
+// The record a run has installed on its own thread, if any.
+thread_local TFormatSettings *t_settings = nullptr;
+
+const TFormatSettings *publish(std::unique_ptr<const TFormatSettings> snapshot)
 {
-    static TFormatSettings settings = TFormatSettings::fromSystem();
-    return settings;
+    const TFormatSettings *current = snapshot.get();
+    g_snapshots.push_back(std::move(snapshot));
+    g_settings.store(current, std::memory_order_release);
+    return current;
+}
+
+const TFormatSettings &processSettings()
+{
+    if (const TFormatSettings *current = g_settings.load(std::memory_order_acquire))
+        return *current;
+    std::lock_guard<std::mutex> lock(g_settingsMutex);
+    if (const TFormatSettings *current = g_settings.load(std::memory_order_acquire))
+        return *current;
+    return *publish(std::make_unique<const TFormatSettings>(TFormatSettings::fromSystem()));
 }
 
 } // namespace
 
 const TFormatSettings &FormatSettings()
 {
-    return globalSettings();
+    if (t_settings)
+        return *t_settings;
+    return processSettings();
 }
 
 void SetFormatSettings(const TFormatSettings &settings)
 {
-    globalSettings() = settings;
+    if (t_settings) {
+        // A thread with a record of its own changes only that record.
+        *t_settings = settings;
+        return;
+    }
+    std::lock_guard<std::mutex> lock(g_settingsMutex);
+    publish(std::make_unique<const TFormatSettings>(settings));
 }
 
 ScopedFormatSettings::ScopedFormatSettings(const TFormatSettings &settings)
-    : m_saved(FormatSettings())
+    : m_settings(std::make_unique<TFormatSettings>(settings))
+    , m_saved(t_settings)
 {
-    SetFormatSettings(settings);
+    t_settings = m_settings.get();
 }
 
 ScopedFormatSettings::~ScopedFormatSettings()
 {
-    SetFormatSettings(m_saved);
+    t_settings = m_saved;
 }
 
 } // namespace zelmio

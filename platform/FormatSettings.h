@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 
 QT_FORWARD_DECLARE_CLASS(QLocale)
 
@@ -47,11 +48,19 @@ struct TFormatSettings {
     static TFormatSettings usEnglish();  // "." "," "m/d/yyyy" "h:nn:ss AMPM", "$" before
 };
 
-// The process-wide locale record every formatting routine reads by default.
+// The locale record every formatting routine reads by default: the record
+// installed on the calling thread by a ScopedFormatSettings, otherwise the
+// process-wide one. Safe to call from any thread; the reference stays valid
+// for the life of the process (or of the scope that installed it).
 const TFormatSettings &FormatSettings();
+// Replaces the process-wide record, or the calling thread's own record while
+// a ScopedFormatSettings is in force on it.
 void SetFormatSettings(const TFormatSettings &settings);
 
-// Replaces the process-wide record for the lifetime of the object (tests).
+// Gives the calling thread a record of its own for the lifetime of the object:
+// a report run on a worker thread formats with the locale it was started
+// with, whatever another thread sets meanwhile; tests fix the locale this way.
+// Scopes nest; each must end on the thread that began it.
 class ScopedFormatSettings {
 public:
     explicit ScopedFormatSettings(const TFormatSettings &settings);
@@ -60,7 +69,8 @@ public:
     ScopedFormatSettings &operator=(const ScopedFormatSettings &) = delete;
 
 private:
-    TFormatSettings m_saved;
+    std::unique_ptr<TFormatSettings> m_settings;
+    TFormatSettings *m_saved;
 };
 
 } // namespace zelmio
