@@ -376,7 +376,10 @@ void TCustomVexa::SetBandValues()
         - page.ToPixels(page.InternalValue(TVxPage::LeftMarginIndex)
                         + page.InternalValue(TVxPage::RightMarginIndex));
     const int columns = qMax(1, page.Columns());
-    const int columnWidth = (printable - (columns - 1) * p.columnSpace) / columns;
+    // In 64 bits: many columns with a wide space overflow 32.
+    const qint64 limit = kMaxControlPixels;
+    const int columnWidth =
+        int(qBound(-limit, (qint64(printable) - qint64(columns - 1) * p.columnSpace) / columns, limit));
     int y = m_hideBands ? p.length : p.topMargin;
     for (TVxCustomBand *band : std::as_const(m_bandList)) {
         if (band->IsDestroying())

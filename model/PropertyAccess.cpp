@@ -1,5 +1,7 @@
 #include "model/PropertyAccess.h"
 
+#include "platform/VxError.h"
+
 #include "model/Component.h"
 #include "model/Hook.h"
 #include "model/Persistent.h"
@@ -322,6 +324,34 @@ QString PropertyStoredRule(const QMetaObject *metaObject, const QString &name)
     if (!info.IsValid())
         return QString();
     return ClassInfoValue(metaObject, RuleKey("stored:", info.meta));
+}
+
+bool PropertyRange(const QMetaObject *metaObject, const TPropertyInfo &property, long double &low,
+                   long double &high)
+{
+    const QString rule = ClassInfoValue(metaObject, RuleKey("range:", property.meta));
+    if (rule.isEmpty())
+        return false;
+    const QStringList bounds = rule.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    bool lowOk = false;
+    bool highOk = false;
+    if (bounds.size() == 2) {
+        low = bounds[0].toDouble(&lowOk);
+        high = bounds[1].toDouble(&highOk);
+    }
+    return lowOk && highOk;
+}
+
+void CheckPropertyRange(const QMetaObject *metaObject, const TPropertyInfo &property, long double value)
+{
+    long double low = 0;
+    long double high = 0;
+    if (!PropertyRange(metaObject, property, low, high))
+        return;
+    if (!(value >= low && value <= high))
+        throw EVxError(QStringLiteral("value %1 out of range (%2 to %3)")
+                           .arg(QString::number(double(value), 'g', 12), QString::number(double(low), 'g', 12),
+                                QString::number(double(high), 'g', 12)));
 }
 
 QVariant PropertyDefault(const QMetaObject *metaObject, const TPropertyInfo &property)

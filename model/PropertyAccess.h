@@ -80,6 +80,13 @@ QVariant PropertyDefault(const QMetaObject *metaObject, const TPropertyInfo &pro
 // The rule texts as declared (empty when there is none).
 QString PropertyDefaultText(const QMetaObject *metaObject, const QString &name);
 QString PropertyStoredRule(const QMetaObject *metaObject, const QString &name);
+// The range a numeric property accepts from files and by name, declared as
+// Q_CLASSINFO("range:NAME", "LOW HIGH"); false when none is declared.
+bool PropertyRange(const QMetaObject *metaObject, const TPropertyInfo &property, long double &low,
+                   long double &high);
+// Raises EVxError "value V out of range (LOW to HIGH)" when the property
+// declares a range and value lies outside it (or is not a number).
+void CheckPropertyRange(const QMetaObject *metaObject, const TPropertyInfo &property, long double value);
 
 // --- Access by name --------------------------------------------------------
 bool PropertyExists(const QObject *object, const QString &name);

@@ -75,6 +75,11 @@ class TVexa : public TCustomVexa {
     Q_CLASSINFO("default:PagesInPreview", "0")
     Q_CLASSINFO("default:PrevShowThumbs", "True")
     Q_CLASSINFO("default:PrevShowSearch", "True")
+    Q_CLASSINFO("range:Zoom", "1 1000")
+    Q_CLASSINFO("range:PreviewWidth", "-100000 100000")
+    Q_CLASSINFO("range:PreviewHeight", "-100000 100000")
+    Q_CLASSINFO("range:PreviewLeft", "-100000 100000")
+    Q_CLASSINFO("range:PreviewTop", "-100000 100000")
 public:
     explicit TVexa(TComponent *owner = nullptr);
 

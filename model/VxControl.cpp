@@ -79,12 +79,19 @@ void TVxControl::SendToBack()
 
 void TVxControl::ApplyBounds(int left, int top, int width, int height)
 {
+    // Kept within the range templates may hold, so that sums of positions
+    // and sizes never overflow, whoever sets them.
+    constexpr int kLimit = kMaxControlPixels;
+    left = qBound(-kLimit, left, kLimit);
+    top = qBound(-kLimit, top, kLimit);
+    width = qBound(0, width, kLimit);
+    height = qBound(0, height, kLimit);
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
     m_left = left;
     m_top = top;
-    m_width = qMax(0, width);
-    m_height = qMax(0, height);
+    m_width = width;
+    m_height = height;
     Invalidate();
 }
 

@@ -27,12 +27,19 @@ namespace zelmio {
 class TVxFont;
 class TVxUnitBase;
 
+// The largest position or size of a control in pixels (the published range).
+constexpr int kMaxControlPixels = 1000000;
+
 class TVxControl : public TComponent {
     Q_OBJECT
     Q_PROPERTY(int Left READ Left WRITE SetLeft)
     Q_PROPERTY(int Top READ Top WRITE SetTop)
     Q_PROPERTY(int Width READ Width WRITE SetWidth)
     Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_CLASSINFO("range:Left", "-1000000 1000000")
+    Q_CLASSINFO("range:Top", "-1000000 1000000")
+    Q_CLASSINFO("range:Width", "-1000000 1000000")
+    Q_CLASSINFO("range:Height", "-1000000 1000000")
 public:
     explicit TVxControl(TComponent *owner = nullptr);
     ~TVxControl() override;

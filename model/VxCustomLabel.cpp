@@ -1,5 +1,7 @@
 #include "model/VxCustomLabel.h"
 
+#include "platform/VxError.h"
+
 #include "model/VxExportTarget.h"
 #include "model/CustomVexa.h"
 #include "model/LineBreaker.h"
@@ -168,7 +170,12 @@ void TVxCustomLabel::DefineProperties(TPropertyFiler &filer)
 
 void TVxCustomLabel::ReadFontSize(TPropertyReader &reader)
 {
-    m_fontSize = int(reader.ReadInteger());
+    // Points; the same range as the font's own Size.
+    constexpr qint64 kLimit = 7500;
+    const qint64 points = reader.ReadInteger();
+    if (points < -kLimit || points > kLimit)
+        throw EVxError(QStringLiteral("value %1 out of range (%2 to %3)").arg(points).arg(-kLimit).arg(kLimit));
+    m_fontSize = int(points);
 }
 
 void TVxCustomLabel::WriteFontSize(TPropertyWriter &writer) const

@@ -27,6 +27,7 @@ class TVxCustomRichText : public TVxPrintable {
     Q_PROPERTY(int YIncrement READ YIncrement WRITE SetYIncrement)
     Q_CLASSINFO("default:Color", "clWhite")
     Q_CLASSINFO("stored:Font", "IsFontStored")
+    Q_CLASSINFO("range:YIncrement", "-100000 100000")
 public:
     // Tag of the temporary picture element of a high-resolution export.
     static constexpr int kHiresExportTag = 12345;

@@ -34,6 +34,7 @@ class TVxDBText : public TVxCustomLabel {
     Q_PROPERTY(QString Mask READ Mask WRITE SetMask)
     Q_PROPERTY(bool FullJustify READ FullJustify WRITE SetFullJustify)
     Q_PROPERTY(int MaxBreakChars READ MaxBreakChars WRITE SetMaxBreakChars)
+    Q_CLASSINFO("range:MaxBreakChars", "0 100000")
     // A data source named by older templates; resolved to its record set
     // after loading.
     Q_PROPERTY(QString DataSource READ DataSourceName WRITE SetDataSourceName STORED false)

@@ -2,18 +2,27 @@
 
 #include <QRawFont>
 #include <cmath>
+#include <limits>
 
 namespace zelmio {
 
 namespace {
 
-// Windows' MulDiv: rounds half away from zero.
+// Windows' MulDiv: rounds half away from zero; -1 when the result does not
+// fit 32 bits.
 int MulDiv(int number, int numerator, int denominator)
 {
     const long long product = static_cast<long long>(number) * numerator;
     const double exact = double(product) / double(denominator);
-    return int(exact < 0 ? -std::floor(-exact + 0.5) : std::floor(exact + 0.5));
+    const double rounded = exact < 0 ? -std::floor(-exact + 0.5) : std::floor(exact + 0.5);
+    if (rounded < double(std::numeric_limits<int>::min()) || rounded > double(std::numeric_limits<int>::max()))
+        return -1;
+    return int(rounded);
 }
+
+// The published range of Height: a character or cell height in pixels at the
+// reference resolution.
+constexpr int kMaxFontHeight = 10000;
 
 } // namespace
 
@@ -64,6 +73,7 @@ void TVxFont::SetColor(TColor color)
 
 void TVxFont::SetHeight(int height)
 {
+    height = qBound(-kMaxFontHeight, height, kMaxFontHeight);
     if (height == m_height)
         return;
     m_height = height;
@@ -85,6 +95,8 @@ int TVxFont::Size() const
 
 void TVxFont::SetSize(int points)
 {
+    const int limit = kMaxFontHeight * 72 / kReferenceDpi;
+    points = qBound(-limit, points, limit);
     SetHeight(-MulDiv(points, kReferenceDpi, 72));
 }
 

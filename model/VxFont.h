@@ -24,6 +24,8 @@ class TVxFont : public TPersistent {
     Q_PROPERTY(QString Name READ Name WRITE SetName)
     Q_PROPERTY(int Size READ Size WRITE SetSize STORED false)
     Q_PROPERTY(zelmio::VxTypes::TFontStyles Style READ Style WRITE SetStyle)
+    Q_CLASSINFO("range:Height", "-10000 10000")
+    Q_CLASSINFO("range:Size", "-7500 7500")
 public:
     static constexpr int kReferenceDpi = 96;
 

@@ -25,6 +25,7 @@ class TVxFrame : public TPersistent {
     Q_PROPERTY(bool DrawRight READ DrawRight WRITE SetDrawRight)
     Q_PROPERTY(zelmio::VxTypes::TPenStyle Style READ Style WRITE SetStyle)
     Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_CLASSINFO("range:Width", "0 1000")
 public:
     explicit TVxFrame(TVxControl *parent = nullptr);
 

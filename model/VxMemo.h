@@ -31,6 +31,7 @@ class TVxMemo : public TVxCustomLabel {
     Q_CLASSINFO("default:ParentFont", "True")
     Q_CLASSINFO("default:WordWrap", "True")
     Q_CLASSINFO("default:MaxBreakChars", "5")
+    Q_CLASSINFO("range:MaxBreakChars", "0 100000")
 public:
     explicit TVxMemo(TComponent *owner = nullptr);
 

@@ -20,6 +20,7 @@ class TVxPDFShape : public TVxPrintable {
     Q_PROPERTY(int VertAdjust READ VertAdjust WRITE SetVertAdjust)
     Q_CLASSINFO("default:Width", "100")
     Q_CLASSINFO("default:Height", "10")
+    Q_CLASSINFO("range:VertAdjust", "-100000 100000")
 public:
     explicit TVxPDFShape(TComponent *owner = nullptr);
 

@@ -4,6 +4,7 @@
 #include "model/VxPaperSizes.h"
 #include "model/VxPrinterSettings.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace zelmio {
@@ -72,6 +73,8 @@ void TVxPage::SetWidth(long double value)
 
 void TVxPage::SetColumns(int columns)
 {
+    // More columns than the published range cannot be laid out in pixels.
+    columns = std::min(columns, kMaxColumns);
     if (columns < 1 || columns == m_columns)
         return;
     m_columns = columns;

@@ -9,6 +9,9 @@
 
 namespace zelmio {
 
+// The most columns a page may have (the published range of Columns).
+constexpr int kMaxColumns = 1000;
+
 class TVxPage : public TVxUnitBase {
     Q_OBJECT
     Q_PROPERTY(long double BottomMargin READ BottomMargin WRITE SetBottomMargin STORED false)
@@ -24,6 +27,7 @@ class TVxPage : public TVxUnitBase {
     Q_PROPERTY(long double Width READ Width WRITE SetWidth STORED false)
     Q_PROPERTY(bool Continuous READ Continuous WRITE SetContinuous)
     Q_CLASSINFO("default:Ruler", "True")
+    Q_CLASSINFO("range:Columns", "1 1000")
 public:
     enum Index {
         BottomMarginIndex = 0,

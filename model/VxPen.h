@@ -24,6 +24,7 @@ class TVxPen : public TPersistent {
     Q_CLASSINFO("default:Mode", "pmCopy")
     Q_CLASSINFO("default:Style", "psSolid")
     Q_CLASSINFO("default:Width", "1")
+    Q_CLASSINFO("range:Width", "0 1000")
 public:
     explicit TVxPen(TPersistent *owner = nullptr);
 

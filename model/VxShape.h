@@ -22,6 +22,7 @@ class TVxShape : public TVxPrintable {
     Q_CLASSINFO("default:RoundFactor", "0")
     Q_CLASSINFO("default:Width", "65")
     Q_CLASSINFO("default:Height", "65")
+    Q_CLASSINFO("range:VertAdjust", "-100000 100000")
 public:
     static constexpr int kSeparatorTag = 1000;
 

@@ -1,9 +1,14 @@
 #include "model/VxUnitBase.h"
 
+#include "platform/VxError.h"
+
 #include "model/CustomVexa.h"
 #include "model/PropertyFiler.h"
 #include "model/VxControl.h"
 #include "model/VxFont.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace zelmio {
 
@@ -85,16 +90,25 @@ void TVxUnitBase::Loaded()
 
 void TVxUnitBase::ReadValues(TPropertyReader &reader)
 {
+    // Beyond the limit (or not a number) a value is broken and would overflow
+    // every conversion to pixels. The list is taken whole or not at all.
+    constexpr long double kLimit = kMaxInternalLength;
+    auto values = m_values;
     reader.ReadListBegin();
     std::size_t index = 0;
     while (!reader.EndOfList()) {
         const long double value = reader.ReadFloat();
+        if (!(value >= -kLimit && value <= kLimit))
+            throw EVxError(QStringLiteral("value %1 out of range (%2 to %3)")
+                               .arg(QString::number(double(value), 'g', 12), QString::number(double(-kLimit), 'g', 12),
+                                    QString::number(double(kLimit), 'g', 12)));
         // Extra values of a longer list are read and dropped.
-        if (index < m_values.size())
-            m_values[index] = value;
+        if (index < values.size())
+            values[index] = value;
         ++index;
     }
     reader.ReadListEnd();
+    m_values = values;
 }
 
 void TVxUnitBase::WriteValues(TPropertyWriter &writer) const
@@ -114,10 +128,22 @@ long double TVxUnitBase::InternalValue(int index) const
     return index >= 0 && index < ValueCount() ? m_values[std::size_t(index)] : 0.0L;
 }
 
+namespace {
+
+// A length kept within the range that converts to pixels without overflow.
+long double BoundedLength(long double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return std::clamp(value, -kMaxInternalLength, kMaxInternalLength);
+}
+
+} // namespace
+
 void TVxUnitBase::SetInternalValue(int index, long double value)
 {
     if (index >= 0 && index < ValueCount())
-        m_values[std::size_t(index)] = value;
+        m_values[std::size_t(index)] = BoundedLength(value);
 }
 
 long double TVxUnitBase::GetValue(int index) const
@@ -129,7 +155,7 @@ void TVxUnitBase::SetValue(int index, long double value)
 {
     if (index < 0 || index >= ValueCount())
         return;
-    m_values[std::size_t(index)] = SaveUnit(value, GetUnits(), IsHorizontal(index));
+    m_values[std::size_t(index)] = BoundedLength(SaveUnit(value, GetUnits(), IsHorizontal(index)));
     ValueChanged(index);
 }
 

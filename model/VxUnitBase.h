@@ -19,6 +19,10 @@ class TPropertyReader;
 class TPropertyWriter;
 class TVxControl;
 
+// The largest length a size record holds, in tenths of a millimetre (a
+// kilometre): far beyond any paper, and safe to convert to pixels.
+constexpr long double kMaxInternalLength = 10000000.0L;
+
 class TVxUnitBase : public TPersistent {
     Q_OBJECT
 public:

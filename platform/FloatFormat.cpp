@@ -3,7 +3,9 @@
 #include "platform/FloatText.h"
 #include "platform/Formats.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string>
 #include <cmath>
 #include <limits>
 
@@ -453,14 +455,30 @@ bool TryStrToFloat(const QString &text, double &value, const TFormatSettings &fs
     const auto res = std::from_chars(c.data(), c.data() + c.size(), v);
     if (res.ec != std::errc() || res.ptr != c.data() + c.size()) {
         // Underflow gives zero; overflow is an error. The two are told apart
-        // by the mantissa's own magnitude and the exponent's sign.
+        // by the decimal magnitude: where the first significant digit stands
+        // relative to the point, moved by the exponent (a plain 400-digit
+        // number overflows as surely as 1e400 does).
         if (res.ec != std::errc::result_out_of_range)
             return false;
-        const auto ePos = c.find('e');
-        double mantissa = 0;
-        std::from_chars(c.data(), c.data() + (ePos == std::string::npos ? c.size() : ePos), mantissa);
-        const bool negativeExponent = ePos != std::string::npos && c.find('-', ePos) != std::string::npos;
-        if (mantissa != 0 && !negativeExponent)
+        const std::size_t ePos = c.find('e');
+        const std::string mantissa = c.substr(0, ePos);
+        const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+        const std::size_t first = mantissa.find_first_of("123456789");
+        if (first == std::string::npos)
+            return false;
+        long long magnitude = first < point ? (long long)(point - first) : -(long long)(first - point - 1);
+        if (ePos != std::string::npos) {
+            long long exponent = 0;
+            bool negative = false;
+            for (std::size_t k = ePos + 1; k < c.size(); ++k) {
+                if (c[k] == '-')
+                    negative = true;
+                else if (c[k] >= '0' && c[k] <= '9')
+                    exponent = std::min<long long>(exponent * 10 + (c[k] - '0'), 1000000000LL);
+            }
+            magnitude += negative ? -exponent : exponent;
+        }
+        if (magnitude > 0)
             return false;
         value = 0.0;
         return true;

@@ -38,6 +38,11 @@ bool attributeIsTrue(const pugi::xml_attribute &a)
     return QString::fromUtf8(a.value()).trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
 
+// The largest WIDTH or DECIMALS a field may declare. Real columns stay far
+// below it; a larger value is a broken packet (a fixed-length field of that
+// width would pad every value to gigabytes).
+constexpr std::int64_t kMaxFieldWidth = 65535;
+
 int attributeInt(const pugi::xml_attribute &a)
 {
     std::int64_t v = 0;
@@ -224,10 +229,25 @@ void TPacketReader::readFields(const pugi::xml_node &fields)
         const QString folded = name.toCaseFolded();
         if (m_fieldByFoldedName.contains(folded))
             fail(QStringLiteral("the field '%1' is declared twice").arg(name));
+        const auto sizeAttribute = [&](const char *attribute) {
+            const pugi::xml_attribute a = f.attribute(attribute);
+            const std::string_view text = a.value();
+            const bool digits = !text.empty()
+                && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+            std::int64_t v = 0;
+            const bool parsed = packet::ParseInt64(text, v);
+            if ((parsed && v > kMaxFieldWidth) || (!parsed && digits))
+                fail(QStringLiteral("field '%1': %2 %3 is out of range (0 to %4)")
+                         .arg(name, QLatin1String(attribute), QString::fromUtf8(a.value()))
+                         .arg(kMaxFieldWidth));
+            return attributeInt(a);
+        };
+        const int width = sizeAttribute("WIDTH");
+        const int decimals = sizeAttribute("DECIMALS");
         const TPacketFieldDef def = TPacketFieldDef::fromMetadata(
             name, QString::fromUtf8(f.attribute("fieldtype").value()),
-            QString::fromUtf8(f.attribute("SUBTYPE").value()), attributeInt(f.attribute("WIDTH")),
-            attributeInt(f.attribute("DECIMALS")), attributeIsTrue(f.attribute("required")));
+            QString::fromUtf8(f.attribute("SUBTYPE").value()), width, decimals,
+            attributeIsTrue(f.attribute("required")));
         const int index = int(m_data->fields.size());
         m_fieldByFoldedName.insert(folded, index);
         m_fieldByName.emplace(def.nameUtf8, index);

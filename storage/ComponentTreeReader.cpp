@@ -303,6 +303,7 @@ void AssignValue(QObject *object, const TTextProperty &line, const TReferenceSin
         if (value.kind != TTextValueKind::Integer)
             BadValue(value, QStringLiteral("an integer"));
         CheckIntegerRange(info, value.integer);
+        CheckPropertyRange(target->metaObject(), info, (long double)value.integer);
         SetIntegerProperty(target, info.Name(), value.integer);
         return;
     case TPropertyKind::Enumeration:
@@ -329,6 +330,7 @@ void AssignValue(QObject *object, const TTextProperty &line, const TReferenceSin
     case TPropertyKind::Float:
         if (!value.IsNumber())
             BadValue(value, QStringLiteral("a number"));
+        CheckPropertyRange(target->metaObject(), info, value.AsFloat());
         SetFloatProperty(target, info.Name(), value.AsFloat());
         return;
     case TPropertyKind::String:

@@ -99,6 +99,8 @@ TEST_F(EvaluatorTest, OperatorsByKind)
 
 TEST_F(EvaluatorTest, LiteralsAndCompileErrors)
 {
+    const std::string kHugeNumber(400, '9');
+    const std::string kHugeNumberError = "Illegal character in numeric contant \"" + kHugeNumber + "\"";
     checkCases({
         {"", K::resString, " "},
         {"1E5", K::resDouble, "100000"},
@@ -110,6 +112,9 @@ TEST_F(EvaluatorTest, LiteralsAndCompileErrors)
         {"2147483647", K::resInt, "2147483647"},
         {"2147483648", K::resDouble, "2147483648"},
         {"000000000042", K::resInt, "42"},
+        // Beyond the range of a double, with or without an exponent.
+        {"1E400", K::resError, "Illegal character in numeric contant \"1E400\""},
+        {kHugeNumber.c_str(), K::resError, kHugeNumberError.c_str()},
         {"'it''s'", K::resString, "it''s"},
         {"'a+b'", K::resString, "a+b"},
         {"'(1+2'", K::resString, "(1+2"},

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
+#include <string>
 
 using namespace zelmio;
 
@@ -455,7 +456,7 @@ TEST(ClientDataSet, BrokenPacketsAreRefusedAndTheSetStaysClosed)
 {
     struct Row {
         const char *file;
-        const char *problem;
+        std::string problem;
     };
     const Row rows[] = {
         {"empty.xml", "the file is empty"},
@@ -466,6 +467,9 @@ TEST(ClientDataSet, BrokenPacketsAreRefusedAndTheSetStaysClosed)
         {"no_fields.xml", "no field list (METADATA/FIELDS)"},
         {"field_twice.xml", "the field 'Isn' is declared twice"},
         {"bad_float.xml", "row 3, field CENA: 'abc' is not a valid float value"},
+        {"float_too_large.xml", "row 3, field CENA: '" + std::string(60, '9') + "...' is not a valid float value"},
+        {"huge_width.xml", "field 'KODS': WIDTH 2147483647 is out of range (0 to 65535)"},
+        {"huge_decimals.xml", "field 'NODOKLIS': DECIMALS 99999999999999999999 is out of range (0 to 65535)"},
         {"bad_integer.xml", "row 3, field ISN: '3x' is not a valid integer value"},
         {"integer_out_of_range.xml", "row 3, field MAZS: '70000' is out of range for the type i2 (-32768 to 32767)"},
         {"bad_boolean.xml", "row 3, field IR: 'jā' is not a valid boolean value"},
@@ -488,7 +492,7 @@ TEST(ClientDataSet, BrokenPacketsAreRefusedAndTheSetStaysClosed)
         TClientDataSet ds;
         ds.SetFileName(path);
         EXPECT_EQ(errorOf([&] { ds.Open(); }),
-                  QStringLiteral("Data packet %1: %2").arg(path, QString::fromUtf8(r.problem)));
+                  QStringLiteral("Data packet %1: %2").arg(path, QString::fromStdString(r.problem)));
         EXPECT_FALSE(ds.Active());
         EXPECT_EQ(ds.FieldCount(), 0);
         EXPECT_EQ(ds.RecordCount(), 0);

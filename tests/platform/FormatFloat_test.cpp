@@ -3,6 +3,7 @@
 #include "FormatTestPrinting.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 #include <cmath>
 #include <limits>
@@ -170,6 +171,10 @@ TEST(FloatToStr, GeneralWithPrecisionAndExponentDigits)
 
 TEST(StrToFloat, ParsesLocaleText)
 {
+    const std::string kHugePlain(400, '9');
+    const std::string kHugeFraction = std::string(400, '9') + ".5";
+    const std::string kTinyPlain = "0." + std::string(400, '0') + "1";
+    const std::string kHugeScaledDown = "1" + std::string(400, '0') + "e-401";
     const TFormatSettings lv = TFormatSettings::latvian();
     const TFormatSettings us = dotComma();
     const struct {
@@ -181,6 +186,8 @@ TEST(StrToFloat, ParsesLocaleText)
         {",5", true, 0.5},          {"5,", true, 5.0},           {"1,5E3", true, 1500.0},
         {"1e-2", false, 0.01},      {"1.5", false, 1.5},         {"1E+308", false, 1e308},
         {"1e-400", false, 0.0},     {"007", false, 7.0},
+        // Beyond the range of a double without an exponent, and back in range by one.
+        {kTinyPlain.c_str(), false, 0.0}, {kHugeScaledDown.c_str(), false, 1e-1},
     };
     for (const auto &c : good) {
         double v = -99;
@@ -193,7 +200,7 @@ TEST(StrToFloat, ParsesLocaleText)
     } bad[] = {
         {"1.5", true},  {"", false},    {"  ", false}, {"abc", false}, {"1,5", false}, {"1e", false},
         {"e5", false},  {".", false},   {"-", false},  {"1 000", false}, {"1e999", false}, {"1.2.3", false},
-        {"0x10", false}, {"NAN", false},
+        {"0x10", false}, {"NAN", false}, {kHugePlain.c_str(), false}, {kHugeFraction.c_str(), false},
     };
     for (const auto &c : bad) {
         double v = -99;

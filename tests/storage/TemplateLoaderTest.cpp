@@ -311,3 +311,33 @@ TEST(TemplateSaver, SavesSafelyWithABackup)
         EXPECT_TRUE(e.message().startsWith(missing + QStringLiteral(": cannot be written"))) << e.message().toStdString();
     }
 }
+
+TEST(TemplateLoader, OutOfRangeNumbersAreSkippedByName)
+{
+    // Values that overflowed the layout's 32-bit arithmetic: each is refused
+    // with a warning that names the property, and the template loads with the
+    // value it had before.
+    struct Row {
+        const char *file;
+        const char *warning;
+    };
+    const Row rows[] = {
+        {"page-columns-max-int.vx2", "property Page.Columns skipped: value 2147483647 out of range (1 to 1000)"},
+        {"band-height-max-int.vx2", "property Height skipped: value 2147483647 out of range (-1000000 to 1000000)"},
+        {"font-height-min-int.vx2", "property Font.Height skipped: value -2147483648 out of range (-10000 to 10000)"},
+        {"font-size-max-int.vx2", "property FontSize skipped: value 2147483647 out of range (-7500 to 7500)"},
+        {"size-values-huge.vx2", "property Size.Values skipped: value 1e+300 out of range (-10000000 to 10000000)"},
+        {"page-values-huge.vx2", "property Page.Values skipped: value inf out of range (-10000000 to 10000000)"},
+        {"zoom-max-int.vx2", "property Zoom skipped: value 2147483647 out of range (1 to 1000)"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.file);
+        TTestWindow window;
+        const QString path = QStringLiteral(ZELMIO_TEST_DATA "/fuzz/") + QLatin1String(row.file);
+        window.Loader()->LoadCompsAndDatamoduleFromFile(path);
+        const QString warnings = window.Loader()->LoadWarnings().join(QLatin1Char('\n'));
+        EXPECT_NE(warnings.indexOf(QLatin1String(row.warning)), -1) << warnings.toStdString();
+        EXPECT_LE(window.Report()->Page()->Columns(), 1000);
+        EXPECT_FALSE(window.SaveText().isEmpty());
+    }
+}
