@@ -2,6 +2,7 @@
 
 #include "designer/ReportDesignerDialog.h"
 #include "platform/ClientDataSet.h"
+#include "platform/RegularFileReader.h"
 
 #include <QFileInfo>
 #include <exception>
@@ -55,6 +56,11 @@ ShellExitCode ZelmioShell::Run(const ShellArguments &args)
         m_messages.ShowMessage(QStringLiteral("XML datu fails nav atrasts ") + args.uDataSetFile);
         return ShellExitCode::DataFileMissing;
     }
+    // A named pipe or a device is refused, not waited for.
+    if (const QString problem = RegularFileProblem(args.uDataSetFile); !problem.isEmpty()) {
+        m_messages.ShowMessage(problem);
+        return ShellExitCode::DataUnreadable;
+    }
     if (!OpenDataSet(args.uDataSetFile))
         return ShellExitCode::DataUnreadable;
 
@@ -62,6 +68,12 @@ ShellExitCode ZelmioShell::Run(const ShellArguments &args)
     if (mode != RunMode::Designer && !isExistingFile(args.uVX2fails)) {
         m_messages.ShowMessage(QStringLiteral("VX2 ails nav atrasts ") + args.uVX2fails);
         return ShellExitCode::TemplateMissing;
+    }
+    if (mode != RunMode::Designer) {
+        if (const QString problem = RegularFileProblem(args.uVX2fails); !problem.isEmpty()) {
+            m_messages.ShowMessage(problem);
+            return ShellExitCode::ModeFailed;
+        }
     }
     return RunSelectedMode(mode, args);
 }

@@ -2,8 +2,8 @@
 
 #include "model/PropertyAccess.h"
 #include "model/VxPicture.h"
-
-#include <QFile>
+#include "platform/RegularFileReader.h"
+#include "platform/VxError.h"
 
 namespace zelmio {
 
@@ -17,11 +17,17 @@ void TTesmolaImage::SetFilename(const QString &fileName)
     m_filename = fileName;
     if (fileName.isEmpty() || IsLoading())
         return;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // A picture that cannot be read leaves the current one; a named pipe is
+    // not waited for.
+    constexpr qint64 maxPictureFileSize = 256 * 1024 * 1024;
+    QByteArray bytes;
+    try {
+        bytes = ReadRegularFile(fileName, maxPictureFileSize);
+    } catch (const EVxError &) {
         return;
+    }
     if (auto *picture = qobject_cast<TVxPicture *>(GetPointerProperty(this, QStringLiteral("Picture"))))
-        picture->LoadFromBytes(file.readAll());
+        picture->LoadFromBytes(bytes);
 }
 
 void TTesmolaImage::Loaded()

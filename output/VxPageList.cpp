@@ -1,5 +1,7 @@
 #include "output/VxPageList.h"
 
+#include "platform/RegularFileReader.h"
+#include "platform/SafeFileWriter.h"
 #include "platform/VxError.h"
 #include "output/PageReplay.h"
 #include "output/VxCompress.h"
@@ -7,9 +9,7 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 #include <QPicture>
-#include <QSaveFile>
 #include <QtEndian>
 #include <bit>
 #include <cstdlib>
@@ -58,6 +58,41 @@ bool HasAt(const QByteArray &content, qint64 position, const char *text)
 [[noreturn]] void Damaged(const QString &problem)
 {
     throw EVxError(problem);
+}
+
+QString WrongPageNumber(qint64 position, qint32 number, int expected)
+{
+    return QStringLiteral("the record at position %1 holds page number %2 instead of %3")
+        .arg(position)
+        .arg(number)
+        .arg(expected);
+}
+
+QString NextRecordOutside(int page, qint64 next, qint64 size)
+{
+    return QStringLiteral("page %1 points to its next record at position %2, outside the file (%3 bytes)")
+        .arg(page)
+        .arg(next)
+        .arg(size);
+}
+
+// Bytes enough to find the header's size and the first record's fields.
+constexpr qint64 HeadProbeSize = 1100;
+
+// What is wrong with the first page record, judged from the file's first
+// bytes and its size; empty when nothing is.
+QString FirstRecordProblem(const QByteArray &head, qint64 size)
+{
+    const qint64 position = DetectVxpHeaderSize(head);
+    if (size < position + RecordOverhead || head.size() < position + 8)
+        return QString();
+    const qint32 number = GetInt32(head.constData() + position);
+    if (number != 1)
+        return WrongPageNumber(position, number, 1);
+    const qint64 next = GetInt32(head.constData() + position + 4);
+    if (next < position + RecordOverhead || next > size)
+        return NextRecordOutside(1, next, size);
+    return QString();
 }
 
 } // namespace
@@ -322,13 +357,20 @@ void TVxPageList::Clear()
 
 void TVxPageList::LoadFromFile(const QString &fileName)
 {
-    const QFileInfo info(fileName);
-    if (info.exists() && info.size() > MaxPosition)
-        throw EVxError(QStringLiteral("The prepared report \"%1\" is larger (%2 bytes) than a prepared report can be")
-                           .arg(QDir::toNativeSeparators(fileName))
-                           .arg(info.size()));
-    Load(TVxStream::CreateFromFile(fileName),
-         QStringLiteral("The prepared report \"%1\"").arg(QDir::toNativeSeparators(fileName)));
+    const QString source = QStringLiteral("The prepared report \"%1\"").arg(QDir::toNativeSeparators(fileName));
+    TRegularFileReader file(fileName, source);
+    if (file.SizeHint() > MaxPosition)
+        throw EVxError(QStringLiteral("%1 is larger (%2 bytes) than a prepared report can be").arg(source).arg(file.SizeHint()));
+    // A file that is not a prepared report is refused from its first bytes,
+    // before a large one is read whole.
+    QByteArray content = file.Read(HeadProbeSize);
+    if (!file.AtEnd()) {
+        const QString problem = FirstRecordProblem(content, file.SizeHint());
+        if (!problem.isEmpty())
+            throw EVxError(QStringLiteral("%1 is damaged or not a prepared report: %2").arg(source, problem));
+        content += file.ReadRest(MaxPosition);
+    }
+    Load(TVxStream::CreateFromBytes(std::move(content)), source);
 }
 
 void TVxPageList::LoadFromStream(QIODevice &device)
@@ -339,7 +381,7 @@ void TVxPageList::LoadFromStream(QIODevice &device)
 void TVxPageList::Load(std::unique_ptr<TVxStream> stream, const QString &source)
 {
     const qint64 size = stream->Size();
-    QByteArray head(qsizetype(std::min<qint64>(size, 1100)), Qt::Uninitialized);
+    QByteArray head(qsizetype(std::min<qint64>(size, HeadProbeSize)), Qt::Uninitialized);
     stream->Seek(0);
     stream->Read(head.data(), head.size());
 
@@ -389,15 +431,9 @@ void TVxPageList::Load(std::unique_ptr<TVxStream> stream, const QString &source)
         const qint32 number = GetInt32(fields);
         const qint64 next = GetInt32(fields + 4);
         if (number != expected)
-            throw problem(QStringLiteral("the record at position %1 holds page number %2 instead of %3")
-                              .arg(position)
-                              .arg(number)
-                              .arg(expected));
+            throw problem(WrongPageNumber(position, number, expected));
         if (next < position + RecordOverhead || next > size)
-            throw problem(QStringLiteral("page %1 points to its next record at position %2, outside the file (%3 bytes)")
-                              .arg(expected)
-                              .arg(next)
-                              .arg(size));
+            throw problem(NextRecordOutside(expected, next, size));
         stream->Seek(next - 4);
         stream->Read(fields, 4);
         if (GetInt32(fields) != position)
@@ -436,9 +472,9 @@ void TVxPageList::Load(std::unique_ptr<TVxStream> stream, const QString &source)
 void TVxPageList::SaveToFile(const QString &fileName)
 {
     std::lock_guard guard(FLock);
-    QSaveFile file(fileName);
+    TSafeFileWriter file(fileName);
     const QString shown = QDir::toNativeSeparators(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open())
         throw EVxError(QStringLiteral("Cannot save the prepared report \"%1\": %2").arg(shown, file.errorString()));
     try {
         SaveToStream(file);

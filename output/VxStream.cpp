@@ -1,9 +1,9 @@
 #include "output/VxStream.h"
 
+#include "platform/RegularFileReader.h"
 #include "platform/VxError.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cstring>
@@ -12,7 +12,22 @@ namespace zelmio {
 
 namespace {
 constexpr qint64 CopyChunk = 10240;
+
+// Writes all count bytes; a short write is retried, so that the failing
+// call leaves the system's reason in the device's error string.
+bool WriteAll(QIODevice &device, const char *data, qint64 count)
+{
+    while (count > 0) {
+        const qint64 n = device.write(data, count);
+        if (n <= 0)
+            return false;
+        data += n;
+        count -= n;
+    }
+    return true;
 }
+
+} // namespace
 
 TVxStream::TVxStream(qint64 memoryLimit)
     : FMemoryLimit(memoryLimit)
@@ -21,18 +36,17 @@ TVxStream::TVxStream(qint64 memoryLimit)
 
 TVxStream::~TVxStream() = default; // QTemporaryFile removes its file
 
-std::unique_ptr<TVxStream> TVxStream::CreateFromFile(const QString &fileName)
+std::unique_ptr<TVxStream> TVxStream::CreateFromFile(const QString &fileName, qint64 limit)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EVxError(QStringLiteral("Cannot open the prepared report \"%1\": %2")
-                           .arg(QDir::toNativeSeparators(fileName), file.errorString()));
-    const qint64 size = file.size();
-    auto stream = std::make_unique<TVxStream>(size + 1000);
-    stream->MemoryStream = file.readAll();
-    if (stream->MemoryStream.size() != size)
-        throw EVxError(QStringLiteral("Cannot read the prepared report \"%1\": %2")
-                           .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    TRegularFileReader file(fileName,
+                            QStringLiteral("The prepared report \"%1\"").arg(QDir::toNativeSeparators(fileName)));
+    return CreateFromBytes(file.ReadRest(limit));
+}
+
+std::unique_ptr<TVxStream> TVxStream::CreateFromBytes(QByteArray bytes)
+{
+    auto stream = std::make_unique<TVxStream>(bytes.size() + 1000);
+    stream->MemoryStream = std::move(bytes);
     return stream;
 }
 
@@ -55,18 +69,34 @@ qint64 TVxStream::Write(const void *buffer, qint64 count)
     if (count <= 0)
         return 0;
     if (!FInMemory) {
-        const qint64 written = FileStream->write(static_cast<const char *>(buffer), count);
-        if (written != count)
-            FileFailure(QStringLiteral("write"));
-        return written;
+        const qint64 size = FileStream->size();
+        const qint64 pos = FileStream->pos();
+        if (!WriteAll(*FileStream, static_cast<const char *>(buffer), count)) {
+            // A record written in part would break the chain of records;
+            // the stream goes back to what it held before.
+            const QString reason = FileStream->errorString();
+            FileStream->resize(size);
+            FileStream->seek(pos);
+            FileFailure(QStringLiteral("write"), reason);
+        }
+        return count;
     }
+    const qint64 oldSize = MemoryStream.size();
+    const qint64 oldPos = FMemoryPos;
     const qint64 end = FMemoryPos + count;
     if (end > MemoryStream.size())
         MemoryStream.resize(end); // a gap left by seeking past the end reads as zeros
     std::memcpy(MemoryStream.data() + FMemoryPos, buffer, size_t(count));
     FMemoryPos = end;
-    if (MemoryStream.size() > FMemoryLimit)
-        SwitchToFile();
+    if (MemoryStream.size() > FMemoryLimit) {
+        try {
+            SwitchToFile();
+        } catch (...) {
+            MemoryStream.resize(oldSize);
+            FMemoryPos = oldPos;
+            throw;
+        }
+    }
     return count;
 }
 
@@ -74,20 +104,22 @@ void TVxStream::SwitchToFile()
 {
     auto file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/VXPXXXXXX.tmp"));
     file->setAutoRemove(true);
-    if (!file->open())
+    // Unbuffered, so that a full disk fails the write that meets it rather
+    // than a later flush that nobody checks.
+    QIODevice *device = file.get();
+    if (!device->open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         throw EVxError(QStringLiteral("Cannot create a temporary file for the report's pages in \"%1\": %2")
                            .arg(QDir::toNativeSeparators(QDir::tempPath()), file->errorString()));
+    if (!WriteAll(*file, MemoryStream.constData(), MemoryStream.size()) || !file->seek(FMemoryPos))
+        throw EVxError(QStringLiteral("Cannot write the temporary page file \"%1\": %2")
+                           .arg(QDir::toNativeSeparators(file->fileName()), file->errorString()));
+    // The write that caused the switch left the position at its end; the
+    // file keeps it.
     FFilename = file->fileName();
     FileStream = std::move(file);
-    if (FileStream->write(MemoryStream) != MemoryStream.size())
-        FileFailure(QStringLiteral("write"));
-    const qint64 pos = FMemoryPos;
     MemoryStream = QByteArray();
     FMemoryPos = 0;
     FInMemory = false;
-    // The write that caused the switch left the position at its end; keep it.
-    if (!FileStream->seek(pos))
-        FileFailure(QStringLiteral("seek in"));
 }
 
 qint64 TVxStream::Read(void *buffer, qint64 count)
@@ -176,11 +208,11 @@ QString TVxStream::FileName() const
     return FFilename;
 }
 
-void TVxStream::FileFailure(const QString &what) const
+void TVxStream::FileFailure(const QString &what, const QString &reason) const
 {
     throw EVxError(QStringLiteral("Cannot %1 the temporary page file \"%2\": %3")
                        .arg(what, QDir::toNativeSeparators(FFilename),
-                            FileStream ? FileStream->errorString() : QString()));
+                            !reason.isEmpty() ? reason : FileStream ? FileStream->errorString() : QString()));
 }
 
 } // namespace zelmio

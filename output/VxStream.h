@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <limits>
 #include <memory>
 #include <mutex>
 
@@ -22,8 +23,12 @@ public:
     // An empty stream in memory with the given limit in bytes.
     explicit TVxStream(qint64 memoryLimit = DefaultMemoryLimit);
     // The whole content of the file, read into memory (the limit becomes the
-    // file size + 1000); position 0. Raises EVxError naming the file.
-    static std::unique_ptr<TVxStream> CreateFromFile(const QString &fileName);
+    // file size + 1000); position 0. Only a regular file of at most limit
+    // bytes is read; raises EVxError naming the file otherwise.
+    static std::unique_ptr<TVxStream> CreateFromFile(const QString &fileName,
+                                                     qint64 limit = std::numeric_limits<qint32>::max());
+    // A stream holding bytes in memory (limit: their size + 1000).
+    static std::unique_ptr<TVxStream> CreateFromBytes(QByteArray bytes);
     // A memory copy of the device's whole content (limit: its size).
     static std::unique_ptr<TVxStream> CreateFromDevice(QIODevice &device);
     ~TVxStream();
@@ -33,7 +38,8 @@ public:
 
     // Writes at the current position, moving to a temporary file once the
     // memory content exceeds the limit. Returns the count written; raises
-    // EVxError when the temporary file cannot be created or written.
+    // EVxError when the temporary file cannot be created or written, and
+    // then leaves the size and position as they were before the call.
     qint64 Write(const void *buffer, qint64 count);
     // Reads up to count bytes; returns the count read (0 at the end).
     qint64 Read(void *buffer, qint64 count);
@@ -58,7 +64,7 @@ public:
 
 private:
     void SwitchToFile();
-    [[noreturn]] void FileFailure(const QString &what) const;
+    [[noreturn]] void FileFailure(const QString &what, const QString &reason = QString()) const;
 
     mutable std::recursive_mutex FLock;
     QByteArray MemoryStream;

@@ -4,8 +4,9 @@
 #include "platform/PacketEncoding.h"
 #include "platform/PacketScanner.h"
 #include "platform/PacketValues.h"
+#include "platform/RegularFileReader.h"
+#include "platform/VxError.h"
 
-#include <QFile>
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -95,25 +96,58 @@ void TPacketReader::failValue(int field, std::string_view value, const char *wha
     failRow(field, QStringLiteral("'%1' is not a valid %2").arg(excerpt(value), QString::fromUtf8(what)));
 }
 
+namespace {
+
+// Why the first bytes of a file cannot begin an XML text, or empty: they
+// hold no NUL byte, and the first character after white space (and a UTF-8
+// byte order mark) is '<'. Text in UTF-16 is left to the full check.
+QString headProblem(std::string_view head)
+{
+    const auto starts = [&](std::string_view prefix) { return head.starts_with(prefix); };
+    using namespace std::string_view_literals;
+    if (starts("\xFF\xFE"sv) || starts("\xFE\xFF"sv) || starts("<\0"sv) || starts("\0<"sv))
+        return QString();
+    // The full check looks for NUL bytes before it parses.
+    if (head.find('\0') != std::string_view::npos)
+        return QStringLiteral("the file holds NUL bytes: it is not an XML text file");
+    if (starts("\xEF\xBB\xBF"sv))
+        head.remove_prefix(3);
+    const std::size_t first = head.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos || head[first] == '<')
+        return QString();
+    return QStringLiteral("not an XML file: the text does not begin with '<'");
+}
+
+} // namespace
+
 std::unique_ptr<TPacketData> TPacketReader::readFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("cannot be opened: %1").arg(file.errorString()));
-    const qint64 size = file.size();
-    if (size < 0 || quint64(size) > std::string().max_size())
+    std::string bytes;
+    try {
+        TRegularFileReader file(path, QStringLiteral("Data packet %1").arg(m_source));
+        // A large file that is not XML is refused from its first bytes,
+        // before it is read whole (a small one gets the full check's
+        // message). The size is only a hint: the file is read to its end.
+        constexpr std::size_t headSize = 4096;
+        bytes.resize(headSize);
+        bytes.resize(std::size_t(file.Read(bytes.data(), qint64(headSize))));
+        if (!file.AtEnd()) {
+            if (const QString problem = headProblem(bytes); !problem.isEmpty())
+                fail(problem);
+            std::size_t capacity = std::max<std::size_t>(std::size_t(std::max<qint64>(file.SizeHint(), 0)) + 1, 2 * headSize);
+            while (!file.AtEnd()) {
+                const std::size_t filled = bytes.size();
+                if (capacity <= filled)
+                    capacity = 2 * filled;
+                bytes.resize(capacity);
+                bytes.resize(filled + std::size_t(file.Read(bytes.data() + filled, qint64(capacity - filled))));
+            }
+        }
+    } catch (const EVxError &e) {
+        throw EDatabaseError(e.message());
+    } catch (const std::bad_alloc &) {
         fail(QStringLiteral("cannot be read: the file is too large"));
-    std::string bytes(std::size_t(size), '\0');
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 n = file.read(bytes.data() + done, size - done);
-        if (n < 0)
-            fail(QStringLiteral("cannot be read: %1").arg(file.errorString()));
-        if (n == 0)
-            break;   // the file shrank while being read
-        done += n;
     }
-    bytes.resize(std::size_t(done));
     return readBytes(std::move(bytes));
 }
 

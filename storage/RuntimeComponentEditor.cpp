@@ -1,5 +1,6 @@
 #include "storage/RuntimeComponentEditor.h"
 
+#include "platform/SafeFileWriter.h"
 #include "platform/VxError.h"
 #include "model/CustomVexa.h"
 #include "storage/ComponentFileHeader.h"
@@ -9,9 +10,7 @@
 #include "storage/TemplateFileRewrite.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace zelmio {
 
@@ -126,31 +125,18 @@ void TRuntimeComponentEditor::SaveTemplateToFile(const QString &fileName, const 
 void TRuntimeComponentEditor::WriteFileSafely(const QString &fileName, const QByteArray &bytes,
                                               const QString &backupExtension)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(fileName, file.errorString()));
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(fileName, reason));
-    }
+    QString backup;
     const QFileInfo info(fileName);
     if (!backupExtension.isEmpty() && info.exists()) {
-        // The backup is a copy, so the file itself stays until the new one
-        // replaces it in one step.
         const QString extension = backupExtension.startsWith(QLatin1Char('.')) ? backupExtension
                                                                                  : QLatin1Char('.') + backupExtension;
-        const QString backup = info.path() + QLatin1Char('/') + info.completeBaseName() + extension;
-        if (QFileInfo(backup).absoluteFilePath() != info.absoluteFilePath()) {
-            QFile::remove(backup);
-            if (!QFile::copy(fileName, backup)) {
-                file.cancelWriting();
-                throw EVxError(QStringLiteral("%1: the backup %2 cannot be written").arg(fileName, backup));
-            }
-        }
+        backup = info.path() + QLatin1Char('/') + info.completeBaseName() + extension;
+        if (QFileInfo(backup).absoluteFilePath() == info.absoluteFilePath())
+            backup.clear();
     }
-    if (!file.commit())
-        throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(fileName, file.errorString()));
+    // The backup is a copy written only once the new content is safely on
+    // disk, so a failed save leaves the file and its old backup as they were.
+    zelmio::WriteFileSafely(fileName, bytes, backup);
 }
 
 } // namespace zelmio

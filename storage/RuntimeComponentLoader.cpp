@@ -1,5 +1,6 @@
 #include "storage/RuntimeComponentLoader.h"
 
+#include "platform/RegularFileReader.h"
 #include "platform/VxError.h"
 #include "model/ClassRegistry.h"
 #include "model/CustomVexa.h"
@@ -316,17 +317,24 @@ void TRuntimeComponentLoader::GetDatasourceList(QList<TDataSet *> &list)
 
 // --- Loading ----------------------------------------------------------------
 
+QByteArray TRuntimeComponentLoader::ReadTemplateFile(const QString &fileName)
+{
+    if (!QFileInfo::exists(fileName) && !QFileInfo(fileName).isSymLink())
+        throw EVxError(QStringLiteral("%1: the file does not exist").arg(fileName));
+    TRegularFileReader reader(fileName);
+    constexpr qint64 headSize = 4096;
+    QByteArray data = reader.Read(headSize);
+    if (reader.AtEnd() || !TTextFormReader::CanStartObject(data))
+        return data;
+    if (reader.SizeHint() > kMaxTemplateFileSize)
+        reader.FailTooLarge(kMaxTemplateFileSize);
+    data += reader.ReadRest(kMaxTemplateFileSize);
+    return data;
+}
+
 QByteArray TRuntimeComponentLoader::ReadFileData(const QString &fileName) const
 {
-    QFile file(fileName);
-    if (!file.exists())
-        throw EVxError(QStringLiteral("%1: the file does not exist").arg(fileName));
-    if (!file.open(QIODevice::ReadOnly))
-        throw EVxError(QStringLiteral("%1: cannot be opened: %2").arg(fileName, file.errorString()));
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EVxError(QStringLiteral("%1: cannot be read: %2").arg(fileName, file.errorString()));
-    return data;
+    return ReadTemplateFile(fileName);
 }
 
 qsizetype TRuntimeComponentLoader::LoadHeaderData(const QByteArray &data, qsizetype offset)

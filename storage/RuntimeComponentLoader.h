@@ -153,6 +153,16 @@ public:
     // Older templates start with the bytes 06 04.
     static constexpr int kOldFormatIdentifier = 0x0406;
 
+    // Templates larger than this are refused unread.
+    static constexpr qint64 kMaxTemplateFileSize = 256 * 1024 * 1024;
+    // The bytes of a template file, read as the loaders read it: only a
+    // regular file (a named pipe is refused, not waited for), and when its
+    // first bytes cannot begin a template, only those (reading them fails
+    // with the same error the whole file would give, without the rest being
+    // read). Raises EVxError naming the file when it is missing, not a
+    // regular file, unreadable or larger than kMaxTemplateFileSize.
+    static QByteArray ReadTemplateFile(const QString &fileName);
+
 protected:
     // Whole-template reading from a buffer; returns the offset after the
     // last block read.

@@ -80,6 +80,27 @@ qsizetype TTextFormReader::SkipWhiteSpace(QByteArrayView data, qsizetype offset)
     return offset;
 }
 
+bool TTextFormReader::CanStartObject(QByteArrayView head)
+{
+    qsizetype p = SkipWhiteSpace(head, 0);
+    if (head.sliced(p).startsWith("\xEF\xBB\xBF"))
+        p = SkipWhiteSpace(head, p + 3);
+    const qsizetype start = p;
+    constexpr qsizetype longestHead = 9; // "inherited"
+    while (p < head.size() && p - start <= longestHead && IsSymbolChar(static_cast<unsigned char>(head[p])))
+        ++p;
+    if (p == head.size())
+        return true; // white space only, or a word the head cuts off
+    const QString word = QString::fromLatin1(head.sliced(start, p - start));
+    if (p - start > longestHead)
+        return false;
+    for (const char *keyword : {"object", "inherited", "inline"}) {
+        if (word.compare(QLatin1String(keyword), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
 unsigned char TTextFormReader::Peek(qsizetype ahead) const
 {
     const qsizetype at = m_pos + ahead;

@@ -42,6 +42,12 @@ public:
     // The offset of the first byte from offset on that is not white space.
     static qsizetype SkipWhiteSpace(QByteArrayView data, qsizetype offset);
 
+    // Whether head, the first bytes of a text, can begin an object block:
+    // false only when its first word is complete and is not a block head
+    // ("object", "inherited", "inline"), so that reading just the head fails
+    // with the same error as reading the whole text would.
+    static bool CanStartObject(QByteArrayView head);
+
 private:
     TTextObject ParseObject(int depth);
     TTextProperty ParseProperty(int depth);

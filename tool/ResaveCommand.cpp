@@ -4,9 +4,11 @@
 #include "tool/ToolCommand.h"
 
 #include "designer/VxDLoader.h"
+#include "platform/RegularFileReader.h"
+#include "platform/VxError.h"
 #include "storage/RuntimeComponentEditor.h"
 
-#include <QFile>
+#include <QBuffer>
 
 namespace zelmio::tool {
 
@@ -19,8 +21,15 @@ int runResave(const QStringList &args, QTextStream &out, QTextStream &err)
     TTemplateWindow window(TTemplateWindow::LoaderKind::Editor);
     auto *editor = static_cast<TRuntimeComponentEditor *>(window.Loader());
     try {
-        QFile in(args.at(0));
-        if (in.open(QIODevice::ReadOnly) && TRuntimeComponentLoader::PeekFormatWord(in) == TRuntimeComponentLoader::kOldFormatIdentifier)
+        QByteArray head;
+        try {
+            head = TRegularFileReader(args.at(0)).Read(2);
+        } catch (const EVxError &) {
+            // LoadFile names the problem.
+        }
+        QBuffer in(&head);
+        in.open(QIODevice::ReadOnly);
+        if (TRuntimeComponentLoader::PeekFormatWord(in) == TRuntimeComponentLoader::kOldFormatIdentifier)
             throw std::runtime_error((args.at(0) + QStringLiteral(": ") + TVxDLoader::kOldFormatMessage).toStdString());
         window.LoadFile(args.at(0));
         editor->SaveTemplateToFile(args.at(1));

@@ -7,7 +7,6 @@
 #include "storage/GlobalComponentLookup.h"
 #include "storage/RuntimeComponentEditor.h"
 
-#include <QFile>
 #include <QRegularExpression>
 
 namespace zelmio::tool {
@@ -45,17 +44,21 @@ TTemplateWindow::~TTemplateWindow()
 
 void TTemplateWindow::LoadFile(const QString &fileName)
 {
-    QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly)) {
-        static const QRegularExpression reference(QStringLiteral("DatabaseOwner\\.([A-Za-z_][A-Za-z0-9_]*)"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-        const QString text = QString::fromLatin1(file.readAll());
-        for (auto it = reference.globalMatch(text); it.hasNext();) {
-            const QString name = it.next().captured(1);
-            if (!m_mainWindow->findChild<QObject *>(name, Qt::FindDirectChildrenOnly)) {
-                auto *dataSet = new TClientDataSet(m_mainWindow.get());
-                dataSet->setObjectName(name);
-            }
+    // The reference scan reads the file as the loader does; when it cannot,
+    // the loader below says why.
+    QByteArray bytes;
+    try {
+        bytes = TRuntimeComponentLoader::ReadTemplateFile(fileName);
+    } catch (const std::exception &) {
+    }
+    static const QRegularExpression reference(QStringLiteral("DatabaseOwner\\.([A-Za-z_][A-Za-z0-9_]*)"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    const QString text = QString::fromLatin1(bytes);
+    for (auto it = reference.globalMatch(text); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!m_mainWindow->findChild<QObject *>(name, Qt::FindDirectChildrenOnly)) {
+            auto *dataSet = new TClientDataSet(m_mainWindow.get());
+            dataSet->setObjectName(name);
         }
     }
     m_loader->LoadCompsAndDatamoduleFromFile(fileName);

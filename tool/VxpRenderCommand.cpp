@@ -3,10 +3,12 @@
 // replay it.
 #include "tool/ToolCommand.h"
 
-#include "platform/VxError.h"
 #include "output/PageReplay.h"
 #include "output/VxPageList.h"
+#include "platform/SafeFileWriter.h"
+#include "platform/VxError.h"
 
+#include <QBuffer>
 #include <QImageWriter>
 #include <QPicture>
 #include <cmath>
@@ -75,9 +77,18 @@ int runVxpRender(const QStringList &args, QTextStream &out, QTextStream &err)
         return 1;
     }
     const QImage image = RenderPage(*picture, dpi);
-    QImageWriter writer(output, "png");
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image)) {
         err << "zelmio-tool vxp-render: cannot write " << output << ": " << writer.errorString() << "\n";
+        return 1;
+    }
+    try {
+        WriteFileSafely(output, png);
+    } catch (const EVxError &e) {
+        err << "zelmio-tool vxp-render: " << e.message() << "\n";
         return 1;
     }
     out << output << ": page " << page << " of " << file << ", " << image.width() << " x " << image.height()
