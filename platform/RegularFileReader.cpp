@@ -116,7 +116,7 @@ QByteArray TRegularFileReader::ReadRest(qint64 limit)
     // One byte beyond the limit tells a file of exactly limit bytes from a
     // larger one. The reported size only sizes the first buffer.
     const qint64 wanted = std::max<qint64>(limit - m_consumed, 0) + 1;
-    qint64 capacity = std::clamp<qint64>(m_sizeHint - m_consumed + 1, 64 * 1024, wanted);
+    qint64 capacity = std::min<qint64>(std::max<qint64>(m_sizeHint - m_consumed + 1, 64 * 1024), wanted);
     QByteArray bytes;
     qint64 filled = 0;
     while (!m_atEnd && filled < wanted) {
