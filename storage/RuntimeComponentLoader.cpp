@@ -462,7 +462,18 @@ qsizetype TRuntimeComponentLoader::LoadTemplateData(const QByteArray &data, qsiz
     end = LoadDatamoduleData(data, end);
     end = LoadReportData(data, end);
     m_warnings += m_componentLoader->Warnings();
+    NameFileInWarnings();
     return end;
+}
+
+void TRuntimeComponentLoader::NameFileInWarnings()
+{
+    // A warning stands on its own (a log line, a message on standard error):
+    // it names the file as the errors do.
+    if (m_loadingFileName.isEmpty())
+        return;
+    for (QString &warning : m_warnings)
+        warning = m_loadingFileName + QStringLiteral(": ") + warning;
 }
 
 void TRuntimeComponentLoader::LoadCompsAndDatamoduleFromStream(QIODevice &stream)
@@ -509,6 +520,7 @@ void TRuntimeComponentLoader::LoadFromStream(QIODevice &stream)
     // step clears them itself first.
     const qsizetype end = LoadReportData(data, 0);
     m_warnings += m_componentLoader->Warnings();
+    NameFileInWarnings();
     stream.seek(start + end);
 }
 

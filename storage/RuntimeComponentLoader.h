@@ -144,7 +144,8 @@ public:
     bool GetBoolProp(const TComponent *component, const QString &name) const;
 
     // What the last load skipped (unknown classes and properties, bad
-    // values, unresolved references), one line each.
+    // values, unresolved references), one line each, each naming the file
+    // when the template was loaded from one.
     QStringList LoadWarnings() const { return m_warnings; }
 
     // The first two bytes of the stream as a little-endian number (the
@@ -183,6 +184,7 @@ protected:
     void WithAddonsDisabled(Fn fn);
     // Prefixes an error with the file (when loading one) and the block.
     [[noreturn]] void Fail(const QString &block, const std::exception &error) const;
+    void NameFileInWarnings();
 
 private:
     qsizetype LoadHeaderData(const QByteArray &data, qsizetype offset);

@@ -54,7 +54,7 @@ void MakeSparseFile(const QString &path, const QByteArray &head, off_t size)
 // its backup stay as they were and no temporary file is left behind.
 TEST(TemplateSaver, AFullDiskKeepsTheFileAndItsBackup)
 {
-    for (const QString &backupExtension : {QString(), QStringLiteral(".BAK")}) {
+    for (const QString &backupExtension : QStringList{QString(), QStringLiteral(".BAK")}) {
         SCOPED_TRACE(backupExtension.toStdString());
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());

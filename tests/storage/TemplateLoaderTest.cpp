@@ -315,8 +315,8 @@ TEST(TemplateSaver, SavesSafelyWithABackup)
 TEST(TemplateLoader, OutOfRangeNumbersAreSkippedByName)
 {
     // Values that overflowed the layout's 32-bit arithmetic: each is refused
-    // with a warning that names the property, and the template loads with the
-    // value it had before.
+    // with a warning that names the file and the property, and the template
+    // loads with the value it had before.
     struct Row {
         const char *file;
         const char *warning;
@@ -337,6 +337,7 @@ TEST(TemplateLoader, OutOfRangeNumbersAreSkippedByName)
         window.Loader()->LoadCompsAndDatamoduleFromFile(path);
         const QString warnings = window.Loader()->LoadWarnings().join(QLatin1Char('\n'));
         EXPECT_NE(warnings.indexOf(QLatin1String(row.warning)), -1) << warnings.toStdString();
+        EXPECT_TRUE(warnings.startsWith(path + QStringLiteral(": "))) << warnings.toStdString();
         EXPECT_LE(window.Report()->Page()->Columns(), 1000);
         EXPECT_FALSE(window.SaveText().isEmpty());
     }
