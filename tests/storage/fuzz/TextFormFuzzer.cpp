@@ -2,7 +2,11 @@
 // Every input must end in a tree or an ETextFormError, and a tree written by
 // the writer must read back to the same text.
 //
-// Build and run by hand, from the repository:
+// Build and run by hand, from the repository (clang with libFuzzer):
+//   CXX=clang++ cmake -S . -B build-fuzz -DZELMIO_FUZZ=ON -DZELMIO_TESTS=OFF -DZELMIO_BENCH=OFF
+//   cmake --build build-fuzz --target fuzz_text_form
+//   build-fuzz/tests/storage/fuzz/fuzz_text_form -max_total_time=300 tests/storage/data
+// or on its own:
 //   clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fPIC -I. \
 //     $(pkg-config --cflags Qt6Core) tests/storage/fuzz/TextFormFuzzer.cpp \
 //     storage/TextFormReader.cpp storage/TextFormWriter.cpp storage/TextFormTree.cpp \
