@@ -1,67 +1,152 @@
 #include "output/PageReplay.h"
 
+#include <QPaintEngine>
 #include <QPainter>
-#include <QPicture>
 #include <cmath>
-#include <cstring>
 
 namespace zelmio {
 
-QByteArray PictureBytes(const QPicture &picture)
+namespace {
+
+// Fonts come in whole pixels; a fractional size is drawn this many times
+// larger under a transform that shrinks it back.
+constexpr int FractionScale = 64;
+
+void ApplyClip(QPainter &painter, const TPageOp &op, const QTransform &base, const QTransform &current,
+               const QRectF &page)
 {
-    return QByteArray(picture.data(), qsizetype(picture.size()));
+    // The page rectangle (the replay target) is the outermost clip: a clip
+    // that replaces the page's own clips still stays inside it.
+    if (op.clipOperation != Qt::IntersectClip) {
+        painter.setWorldTransform(base);
+        painter.setClipRect(page, Qt::ReplaceClip);
+        painter.setWorldTransform(current * base);
+    }
+    if (op.clipOperation == Qt::NoClip)
+        return;
+    if (op.kind == TPageOpKind::ClipPath) {
+        painter.setClipPath(op.path, Qt::IntersectClip);
+    } else {
+        QPainterPath region;
+        for (const QRectF &r : op.rects)
+            region.addRect(r);
+        painter.setClipPath(region, Qt::IntersectClip);
+    }
 }
 
-bool PictureFromBytes(const QByteArray &bytes, QPicture &picture, QString *problem)
-{
-    auto fail = [&](const QString &why) {
-        if (problem)
-            *problem = why;
-        picture = QPicture();
-        return false;
-    };
-    QPicture loaded; // a fresh picture: a reused one keeps its old bounds
-    if (bytes.size() >= 44 && std::memcmp(bytes.constData() + 40, " EMF", 4) == 0)
-        return fail(QStringLiteral("is a Windows enhanced metafile, which this program cannot replay"));
-    if (!bytes.startsWith("QPIC"))
-        return fail(QStringLiteral("is not a valid page recording"));
-    loaded.setData(bytes.constData(), uint(bytes.size()));
-    // The bounding rectangle is read from the recording once its checksum has
-    // been verified; a damaged recording has none, and so has no page size.
-    if (loaded.boundingRect().isEmpty())
-        return fail(QStringLiteral("is a damaged page recording"));
-    picture = loaded;
-    return true;
-}
+} // namespace
 
-QSize PageSizeOf(const QPicture &picture)
+void ReplayPage(QPainter &painter, const TVxRecordedPage &page, const QRectF &target)
 {
-    return picture.boundingRect().size();
-}
-
-void ReplayPage(QPainter &painter, const QPicture &page, const QRectF &target)
-{
-    const QRect bounds = page.boundingRect();
-    if (bounds.isEmpty() || target.isEmpty())
+    const QSize size = page.Size();
+    if (size.isEmpty() || target.isEmpty() || !painter.isActive())
         return;
     painter.save();
     painter.setClipRect(target, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / bounds.width(), target.height() / bounds.height());
-    painter.translate(-bounds.topLeft());
-    // Replaying scales by the device's resolution over the application's
-    // default one; the target rectangle already says how big the page is.
-    if (const QPaintDevice *device = painter.device()) {
-        painter.scale(double(page.logicalDpiX()) / device->logicalDpiX(),
-                      double(page.logicalDpiY()) / device->logicalDpiY());
-    }
-    const_cast<QPicture &>(page).play(&painter);
+    const QTransform base = QTransform(target.width() / size.width(), 0, 0, target.height() / size.height(),
+                                       target.left(), target.top())
+        * painter.worldTransform();
+    const QRectF pageRect(0, 0, size.width(), size.height());
+    // A page starts with the state a fresh painter has.
+    painter.setWorldTransform(base);
+    painter.setPen(QPen());
+    painter.setBrush(Qt::NoBrush);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setOpacity(1.0);
+    QTransform current;
+    QFont font;
+    double fontPixels = 0;
+    page.Visit([&](const TPageOp &op) {
+        switch (op.kind) {
+        case TPageOpKind::Pen:
+            painter.setPen(op.pen);
+            break;
+        case TPageOpKind::Brush:
+            painter.setBrush(op.brush);
+            break;
+        case TPageOpKind::BrushOrigin:
+            painter.setBrushOrigin(op.point);
+            break;
+        case TPageOpKind::Font:
+            font = op.font;
+            // Underlines and strike-outs were recorded as lines of their own.
+            font.setUnderline(false);
+            font.setStrikeOut(false);
+            font.setOverline(false);
+            fontPixels = op.fontPixelSize;
+            if (fontPixels != std::round(fontPixels))
+                font.setPixelSize(std::max(1, int(std::lround(fontPixels * FractionScale))));
+            painter.setFont(font);
+            break;
+        case TPageOpKind::Transform:
+            current = op.transform;
+            painter.setWorldTransform(current * base);
+            break;
+        case TPageOpKind::ClipRegion:
+        case TPageOpKind::ClipPath:
+            ApplyClip(painter, op, base, current, pageRect);
+            break;
+        case TPageOpKind::Opacity:
+            painter.setOpacity(op.value);
+            break;
+        case TPageOpKind::Hints:
+            painter.setRenderHints(QPainter::RenderHints(op.mode));
+            break;
+        case TPageOpKind::Background:
+            painter.setBackgroundMode(op.mode ? Qt::OpaqueMode : Qt::TransparentMode);
+            painter.setBackground(op.brush);
+            break;
+        case TPageOpKind::Text:
+            painter.setLayoutDirection(op.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+            if (fontPixels != std::round(fontPixels)) {
+                painter.setWorldTransform(QTransform::fromScale(1.0 / FractionScale, 1.0 / FractionScale)
+                                          * QTransform::fromTranslate(op.point.x(), op.point.y()) * current * base);
+                painter.drawText(QPointF(0, 0), op.text);
+                painter.setWorldTransform(current * base);
+            } else {
+                painter.drawText(op.point, op.text);
+            }
+            break;
+        case TPageOpKind::Lines:
+            for (const QRectF &r : op.rects)
+                painter.drawLine(QLineF(r.x(), r.y(), r.width(), r.height()));
+            break;
+        case TPageOpKind::Rects:
+            painter.drawRects(op.rects.data(), int(op.rects.size()));
+            break;
+        case TPageOpKind::Ellipse:
+            painter.drawEllipse(op.rect);
+            break;
+        case TPageOpKind::Polygon:
+            switch (op.mode) {
+            case QPaintEngine::PolylineMode:
+                painter.drawPolyline(op.polygon);
+                break;
+            case QPaintEngine::ConvexMode:
+                painter.drawConvexPolygon(op.polygon);
+                break;
+            default:
+                painter.drawPolygon(op.polygon, op.mode == QPaintEngine::WindingMode ? Qt::WindingFill : Qt::OddEvenFill);
+                break;
+            }
+            break;
+        case TPageOpKind::Path:
+            painter.drawPath(op.path);
+            break;
+        case TPageOpKind::Points:
+            painter.drawPoints(op.polygon);
+            break;
+        case TPageOpKind::Picture:
+            painter.drawImage(op.rect, page.Picture(op.picture), op.source);
+            break;
+        }
+    });
     painter.restore();
 }
 
-QImage RenderPage(const QPicture &page, double dotsPerInch)
+QImage RenderPage(const TVxRecordedPage &page, double dotsPerInch)
 {
-    const QSize pageSize = PageSizeOf(page);
+    const QSize pageSize = page.Size();
     const double scale = dotsPerInch / RecordingPixelsPerInch;
     const QSize size(std::max(1, int(std::lround(pageSize.width() * scale))),
                      std::max(1, int(std::lround(pageSize.height() * scale))));

@@ -2,13 +2,13 @@
 // Recorded pages for the output tests: text, lines and a picture, drawn the
 // way elements draw them (fonts in pixel sizes of the recording device).
 
+#include "output/PageRecorder.h"
 #include "output/PageReplay.h"
 
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
-#include <QPicture>
 
 namespace zelmio::test {
 
@@ -19,11 +19,10 @@ inline constexpr QSize A4Pixels(794, 1123);
 // text "Zelmio 12.50" (pixel size 24) starting at x = 110 on the baseline
 // y = 290, and a red 40 x 40 picture stretched to 80 x 80 at (400, 500).
 // seed varies a second text so that pages differ.
-inline QPicture MakeSamplePage(int seed = 0, QSize size = A4Pixels)
+inline TVxRecordedPage MakeSamplePage(int seed = 0, QSize size = A4Pixels)
 {
-    QPicture picture;
-    picture.setBoundingRect(QRect(QPoint(0, 0), size));
-    QPainter p(&picture);
+    TVxPageRecorder recorder(size);
+    QPainter p(&recorder);
     p.setPen(QPen(Qt::black, 2));
     p.drawLine(100, 50, 100, 700);
     p.drawLine(50, 300, 700, 300);
@@ -38,7 +37,7 @@ inline QPicture MakeSamplePage(int seed = 0, QSize size = A4Pixels)
     p.setFont(font);
     p.drawText(120, 800, QStringLiteral("Page seed %1").arg(seed));
     p.end();
-    return picture;
+    return recorder.Page();
 }
 
 } // namespace zelmio::test

@@ -2,7 +2,6 @@
 
 #include "PageFixtures.h"
 
-#include <QPicture>
 #include <QRegion>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -54,26 +53,9 @@ Measures Measure(const QImage &image, double scale)
 
 } // namespace
 
-TEST(PageReplay, BytesRoundTripAndDamageIsDetected)
-{
-    const QPicture page = MakeSamplePage(3);
-    const QByteArray bytes = PictureBytes(page);
-    QPicture back;
-    ASSERT_TRUE(PictureFromBytes(bytes, back));
-    EXPECT_EQ(PageSizeOf(back), QSize(794, 1123));
-
-    QString problem;
-    QByteArray damaged = bytes;
-    damaged[damaged.size() / 2] = char(damaged[damaged.size() / 2] ^ 0x33);
-    EXPECT_FALSE(PictureFromBytes(damaged, back, &problem));
-    EXPECT_EQ(problem, QStringLiteral("is a damaged page recording"));
-    EXPECT_FALSE(PictureFromBytes(QByteArray("nonsense"), back, &problem));
-    EXPECT_FALSE(PictureFromBytes(QByteArray(), back, &problem));
-}
-
 TEST(PageReplay, PagesReplayInProportionAtAnyResolution)
 {
-    const QPicture page = MakeSamplePage();
+    const TVxRecordedPage page = MakeSamplePage();
     const QImage reference = RenderPage(page, 96);
     ASSERT_EQ(reference.size(), QSize(794, 1123));
     const Measures at96 = Measure(reference, 1.0);
@@ -106,7 +88,7 @@ TEST(PageReplay, PagesReplayInProportionAtAnyResolution)
 
 TEST(PageReplay, ReplayIsClippedToTheTarget)
 {
-    const QPicture page = MakeSamplePage();
+    const TVxRecordedPage page = MakeSamplePage();
     QImage image(400, 400, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
