@@ -3,13 +3,12 @@
 #include "platform/RegularFileReader.h"
 #include "platform/SafeFileWriter.h"
 #include "platform/VxError.h"
-#include "output/PageReplay.h"
+#include "output/RecordedPage.h"
 #include "output/VxCompress.h"
 #include "output/VxStream.h"
 
 #include <QDateTime>
 #include <QDir>
-#include <QPicture>
 #include <QtEndian>
 #include <bit>
 #include <cstdlib>
@@ -29,10 +28,10 @@ constexpr int HeaderFillLength = 100;
 // jump walks at most half this many records.
 constexpr int CheckpointInterval = 64;
 
-// Our pages are QPicture recordings ("QPIC" at their start, right after the
-// record's two leading fields); older files hold Windows enhanced metafiles
-// whose header carries " EMF" at offset 40, so "EMF" lies 49 bytes after the
-// file header.
+// Our pages start with the recorded page's signature ("ZPAG"; "QPIC" for the
+// pictures earlier versions recorded), right after the record's two leading
+// fields; older files hold Windows enhanced metafiles whose header carries
+// " EMF" at offset 40, so "EMF" lies 49 bytes after the file header.
 constexpr qint64 PictureSignatureOffset = 8;
 constexpr qint64 MetafileSignatureOffset = 49;
 
@@ -99,7 +98,8 @@ QString FirstRecordProblem(const QByteArray &head, qint64 size)
 
 int DetectVxpHeaderSize(const QByteArray &content)
 {
-    if (HasAt(content, TVxPageList::HeaderSize + PictureSignatureOffset, "QPIC"))
+    if (HasAt(content, TVxPageList::HeaderSize + PictureSignatureOffset, TVxRecordedPage::Magic)
+        || HasAt(content, TVxPageList::HeaderSize + PictureSignatureOffset, "QPIC"))
         return TVxPageList::HeaderSize;
     // Older files, probed in the order their writers used.
     for (int size : {124, 120, 96, 128}) {
@@ -171,9 +171,9 @@ bool TVxPageList::StoreCompressed() const
     return FStarted ? FHeader.Compression : FCompression;
 }
 
-void TVxPageList::AddPage(const QPicture &page)
+void TVxPageList::AddPage(const TVxRecordedPage &page)
 {
-    AddPageBytes(QByteArray(page.data(), qsizetype(page.size())));
+    AddPageBytes(page.Bytes());
 }
 
 void TVxPageList::AddPageBytes(const QByteArray &pageBytes)
@@ -321,16 +321,16 @@ std::optional<QByteArray> TVxPageList::GetPageBytes(int pageNumber)
     }
 }
 
-std::unique_ptr<QPicture> TVxPageList::GetPage(int pageNumber)
+std::unique_ptr<TVxRecordedPage> TVxPageList::GetPage(int pageNumber)
 {
     const std::optional<QByteArray> bytes = GetPageBytes(pageNumber);
     if (!bytes)
         return nullptr;
-    auto picture = std::make_unique<QPicture>();
     QString problem;
-    if (!PictureFromBytes(*bytes, *picture, &problem))
+    std::optional<TVxRecordedPage> page = TVxRecordedPage::FromBytes(*bytes, &problem);
+    if (!page)
         throw EVxError(QStringLiteral("Page %1 %2").arg(pageNumber).arg(problem));
-    return picture;
+    return std::make_unique<TVxRecordedPage>(std::move(*page));
 }
 
 void TVxPageList::Finish()

@@ -11,7 +11,7 @@
 //
 // All integers are 32-bit little-endian. Records can be walked forward through
 // their second field and backward through the trailing field of the record
-// before. A recorded page is a QPicture; the store keeps its serialised bytes.
+// before. The store keeps the recorded pages' bytes (RecordedPage.h).
 
 #include <QByteArray>
 #include <QString>
@@ -22,10 +22,10 @@
 #include <vector>
 
 class QIODevice;
-class QPicture;
 
 namespace zelmio {
 
+class TVxRecordedPage;
 class TVxStream;
 
 // What the header of a store says, for tools and the printer.
@@ -63,13 +63,13 @@ public:
 
     // Appends a page record; the first page also writes the header. Without a
     // stream, a memory stream with the default limit is created.
-    void AddPage(const QPicture &page);
+    void AddPage(const TVxRecordedPage &page);
     void AddPageBytes(const QByteArray &pageBytes);
 
-    // A new picture of page pageNumber (1-based); none when the number is
-    // outside 1..PageCount. Raises EVxError for a page whose bytes are not a
-    // recording this program can replay.
-    std::unique_ptr<QPicture> GetPage(int pageNumber);
+    // Page pageNumber (1-based), read and checked; none when the number is
+    // outside 1..PageCount. Raises EVxError naming the page and the problem
+    // for a page whose bytes are not a recording this program can replay.
+    std::unique_ptr<TVxRecordedPage> GetPage(int pageNumber);
     // The stored bytes of a page (expanded when compressed); none when the
     // number is outside 1..PageCount.
     std::optional<QByteArray> GetPageBytes(int pageNumber);
@@ -82,6 +82,7 @@ public:
     // Replace the pages by those of a prepared report. The whole record chain
     // is checked first: a truncated or damaged file is refused with EVxError
     // naming the file and the problem, and the store is left unchanged.
+    // The pages' own bytes are checked when a page is read (GetPage).
     void LoadFromFile(const QString &fileName);
     void LoadFromStream(QIODevice &device);
     // Write the store; a file is written under a temporary name and renamed

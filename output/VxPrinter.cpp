@@ -5,6 +5,7 @@
 #include "model/VxPage.h"
 #include "model/VxPaperSizes.h"
 #include "model/VxUnits.h"
+#include "output/PageRecorder.h"
 #include "output/PageReplay.h"
 #include "output/VxPreviewInterface.h"
 #include "output/VxPrinterMessage.h"
@@ -13,8 +14,8 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QDir>
 #include <QPainter>
-#include <QPicture>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QThread>
@@ -196,8 +197,7 @@ void TVxPrinter::CreateMetafileCanvas()
     // logical and physical resolutions agree and no rescaling is needed.
     const int width = std::max(1, XSize(PaperWidthValue()));
     const int height = std::max(1, YSize(PaperLengthValue()));
-    FMetafile = std::make_unique<QPicture>();
-    FMetafile->setBoundingRect(QRect(0, 0, width, height));
+    FMetafile = std::make_unique<TVxPageRecorder>(QSize(width, height));
     FMetafileCanvas = std::make_unique<QPainter>(FMetafile.get());
     FCanvas = FMetafileCanvas.get();
 }
@@ -234,7 +234,7 @@ void TVxPrinter::CreatePrinterCanvas()
         FYFactor = 1.0L;
 }
 
-std::unique_ptr<QPicture> TVxPrinter::CloseMetafile()
+std::unique_ptr<TVxPageRecorder> TVxPrinter::CloseMetafile()
 {
     if (FMetafileCanvas) {
         if (FCanvas == FMetafileCanvas.get())
@@ -248,7 +248,7 @@ std::unique_ptr<QPicture> TVxPrinter::CloseMetafile()
 void TVxPrinter::StorePage()
 {
     if (auto page = CloseMetafile())
-        FPageList.AddPage(*page);
+        FPageList.AddPageBytes(page->Bytes());
 }
 
 void TVxPrinter::DiscardOpenPage()
@@ -524,7 +524,7 @@ void TVxPrinter::CopySettingsToReport(TVxPrinterSettings &settings) const
 
 // --- Pages and notifications -------------------------------------------------
 
-std::unique_ptr<QPicture> TVxPrinter::GetPage(int pageNumber)
+std::unique_ptr<TVxRecordedPage> TVxPrinter::GetPage(int pageNumber)
 {
     if (FStatus == TVxPrinterStatus::mpReady || pageNumber < 1 || pageNumber > FPageCount)
         return nullptr;
@@ -678,7 +678,7 @@ void TVxPrinter::PrintPages()
             if (progress)
                 SetProgress(RoundToInt((long double)(i - first + 1) / (last - first + 1) * 100));
             FPageNumber = i;
-            if (std::unique_ptr<QPicture> page = GetPage(i))
+            if (std::unique_ptr<TVxRecordedPage> page = GetPage(i))
                 DrawStoredPage(*aPrinter->Canvas(), *page);
             if (i != last && !aPrinter->NewPage()) {
                 failure = aPrinter->LastError();
@@ -712,7 +712,7 @@ void TVxPrinter::PrintPages()
         throw EVxError(QStringLiteral("Cannot print \"%1\": %2").arg(FTitle, failure));
 }
 
-void TVxPrinter::DrawStoredPage(QPainter &canvas, const QPicture &page)
+void TVxPrinter::DrawStoredPage(QPainter &canvas, const TVxRecordedPage &page)
 {
     // The recorded paper is laid onto the physical paper: the canvas starts
     // at the printable area's corner, so the page starts at minus the offsets.
@@ -723,7 +723,7 @@ void TVxPrinter::DrawStoredPage(QPainter &canvas, const QPicture &page)
         length = reportPage->InternalValue(TVxPage::LengthIndex);
     } else {
         // Without a report the page itself knows its size.
-        const QSize size = PageSizeOf(page);
+        const QSize size = page.Size();
         width = size.width() / ScreenFactor();
         length = size.height() / ScreenFactor();
     }
@@ -753,7 +753,15 @@ void TVxPrinter::Load(const QString &fileName)
     if (FStatus != TVxPrinterStatus::mpReady)
         Cleanup();
     FPageList.LoadFromFile(fileName);
-    AfterLoad();
+    try {
+        AfterLoad();
+    } catch (const EVxError &e) {
+        // The first page tells the paper; a report whose first page cannot
+        // be read is refused whole.
+        Cleanup();
+        throw EVxError(QStringLiteral("The prepared report \"%1\" cannot be shown: %2")
+                           .arg(QDir::toNativeSeparators(fileName), e.message()));
+    }
 }
 
 void TVxPrinter::LoadFromStream(QIODevice &stream)
@@ -761,7 +769,12 @@ void TVxPrinter::LoadFromStream(QIODevice &stream)
     if (FStatus != TVxPrinterStatus::mpReady)
         Cleanup();
     FPageList.LoadFromStream(stream);
-    AfterLoad();
+    try {
+        AfterLoad();
+    } catch (const EVxError &) {
+        Cleanup();
+        throw;
+    }
 }
 
 void TVxPrinter::AfterLoad()
@@ -781,8 +794,8 @@ void TVxPrinter::AfterLoad()
 
 void TVxPrinter::RecognisePaper()
 {
-    std::unique_ptr<QPicture> first = FPageList.GetPage(1);
-    const QSize pixels = PageSizeOf(*first);
+    std::unique_ptr<TVxRecordedPage> first = FPageList.GetPage(1);
+    const QSize pixels = first->Size();
     // The page size in millimetres divided by 4, truncated, compared with the
     // sizes Letter .. ESheet; later matches win.
     const long double w = std::trunc(pixels.width() / FXFactor / 40);

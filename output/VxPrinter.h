@@ -3,8 +3,8 @@
 // fresh page canvas at every page break and draws on it in device pixels,
 // converting report units (tenths of a millimetre from the paper's top-left
 // corner) with XPos, YPos, XSize, YSize. Depending on the destination the
-// printer either records every finished page (a QPicture in recording pixels,
-// 96 per inch) into its page store, or draws straight onto the platform
+// printer either records every finished page (a display list in recording
+// pixels, 96 per inch, see PageRecorder.h) into its page store, or draws straight onto the platform
 // printer. Afterwards it serves the stored pages to the preview, prints them,
 // saves them as a prepared report (".VXP") and loads one back.
 //
@@ -27,7 +27,6 @@
 
 class QIODevice;
 class QPainter;
-class QPicture;
 
 namespace zelmio {
 
@@ -35,6 +34,8 @@ class TCustomVexa;
 class TPrinterDevice;
 class TVxExportFilter;
 class TVxPage;
+class TVxPageRecorder;
+class TVxRecordedPage;
 class TVxStream;
 
 enum class TVxPrinterDestination { vxdMetafile, vxdPrinter };
@@ -156,9 +157,9 @@ public:
     void CopySettingsToReport(TVxPrinterSettings &settings) const;
 
     // --- Pages ---------------------------------------------------------------
-    // A new picture of a completed page (the caller owns it), or none outside
+    // A completed page, read and checked (the caller owns it), or none outside
     // 1..PageCount, while mpReady, or before the page is stored.
-    std::unique_ptr<QPicture> GetPage(int pageNumber);
+    std::unique_ptr<TVxRecordedPage> GetPage(int pageNumber);
     int PageCount() const { return FPageCount; }
     int PageNumber() const { return FPageNumber; }
     int AvailablePages() const { return FAvailablePages; }
@@ -239,7 +240,7 @@ private:
     void CreateMetafileCanvas();
     void CreatePrinterCanvas();
     // Ends the open recording; returns it (none when no page is open).
-    std::unique_ptr<QPicture> CloseMetafile();
+    std::unique_ptr<TVxPageRecorder> CloseMetafile();
     void StorePage();
     void DiscardOpenPage();
     void SetFactors(long double x, long double y);
@@ -247,7 +248,7 @@ private:
     void RecognisePaper();
     void AfterLoad();
     void PrintPages();
-    void DrawStoredPage(QPainter &canvas, const QPicture &page);
+    void DrawStoredPage(QPainter &canvas, const TVxRecordedPage &page);
     TCustomVexa *Report() const;
     TVxPrinterSettings *ReportPrinterSettings() const;
     TVxPage *ReportPage() const;
@@ -267,7 +268,7 @@ private:
     int FLeftWaste = 0;
     QPointer<QObject> FClient;
     QPointer<QObject> FMaster;
-    std::unique_ptr<QPicture> FMetafile;
+    std::unique_ptr<TVxPageRecorder> FMetafile;
     std::unique_ptr<QPainter> FMetafileCanvas;
     TVxExportToFilterEvent FOnExportToFilterEvent;
     TVxPrinterNotifyEvent FOnPreviewEvent;

@@ -7,7 +7,6 @@
 #include "output/VxPageList.h"
 
 #include <QDateTime>
-#include <QPicture>
 #include <cmath>
 
 namespace zelmio::tool {
@@ -47,11 +46,10 @@ int runVxpInfo(const QStringList &args, QTextStream &out, QTextStream &err)
     int unreadable = 0;
     for (int n = 1; n <= pages.PageCount(); ++n) {
         const QByteArray bytes = pages.GetPageBytes(n).value_or(QByteArray());
-        QPicture picture;
         QString problem;
         out << "Page " << n << ": ";
-        if (PictureFromBytes(bytes, picture, &problem)) {
-            const QSize size = PageSizeOf(picture);
+        if (const std::optional<TVxRecordedPage> page = TVxRecordedPage::FromBytes(bytes, &problem)) {
+            const QSize size = page->Size();
             const double mmPerPixel = 25.4 / RecordingPixelsPerInch;
             out << size.width() << " x " << size.height() << " pixels ("
                 << QString::number(size.width() * mmPerPixel, 'f', 1) << " x "

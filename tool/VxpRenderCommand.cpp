@@ -10,7 +10,6 @@
 
 #include <QBuffer>
 #include <QImageWriter>
-#include <QPicture>
 #include <cmath>
 
 namespace zelmio::tool {
@@ -67,8 +66,8 @@ int runVxpRender(const QStringList &args, QTextStream &out, QTextStream &err)
             << page << "\n";
         return 1;
     }
-    const std::unique_ptr<QPicture> picture = pages.GetPage(page);
-    const QSize size = PageSizeOf(*picture);
+    const std::unique_ptr<TVxRecordedPage> recorded = pages.GetPage(page);
+    const QSize size = recorded->Size();
     const double scale = double(dpi) / RecordingPixelsPerInch;
     if (size.width() * scale * size.height() * scale > MaxPixels) {
         err << "zelmio-tool vxp-render: page " << page << " at " << dpi << " dpi would be "
@@ -76,7 +75,7 @@ int runVxpRender(const QStringList &args, QTextStream &out, QTextStream &err)
             << " pixels; choose a lower --dpi\n";
         return 1;
     }
-    const QImage image = RenderPage(*picture, dpi);
+    const QImage image = RenderPage(*recorded, dpi);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);

@@ -6,7 +6,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QPicture>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -54,8 +53,8 @@ QString WriteFile(const QTemporaryDir &dir, const QString &name, const QByteArra
 
 TEST(VxPageList, OneUncompressedPageHasTheFileLayout)
 {
-    const QPicture page = MakeSamplePage();
-    const QByteArray pageBytes = PictureBytes(page);
+    const TVxRecordedPage page = MakeSamplePage();
+    const QByteArray pageBytes = page.Bytes();
     TVxPageList list;
     list.SetStream(std::make_unique<TVxStream>());
     list.AddPage(page);
@@ -92,8 +91,8 @@ TEST(VxPageList, PagesRoundTripThroughFilesInEveryMode)
         list.SetCompression(mode.compressed);
         list.SetStream(std::make_unique<TVxStream>(mode.memoryLimit));
         for (int i = 1; i <= 7; ++i) {
-            const QPicture page = MakeSamplePage(i);
-            expected.push_back(PictureBytes(page));
+            const TVxRecordedPage page = MakeSamplePage(i);
+            expected.push_back(page.Bytes());
             list.AddPage(page);
             // Pages read back while the run goes on.
             EXPECT_EQ(list.GetPageBytes(i), expected.back());
@@ -118,7 +117,7 @@ TEST(VxPageList, PagesRoundTripThroughFilesInEveryMode)
         EXPECT_EQ(loaded.GetPage(8), nullptr);
         auto picture = loaded.GetPage(4);
         ASSERT_TRUE(picture);
-        EXPECT_EQ(picture->boundingRect(), QRect(0, 0, 794, 1123));
+        EXPECT_EQ(picture->Size(), QSize(794, 1123));
 
         QBuffer stream;
         stream.setData(StoreBytes(list));
@@ -172,11 +171,11 @@ TEST(VxPageList, ClearStartsAFreshStore)
     list.Clear();
     EXPECT_EQ(list.PageCount(), 0);
     EXPECT_FALSE(list.GetPageBytes(1));
-    const QPicture page = MakeSamplePage(9);
+    const TVxRecordedPage page = MakeSamplePage(9);
     list.AddPage(page);
-    EXPECT_EQ(list.GetPageBytes(1), PictureBytes(page));
+    EXPECT_EQ(list.GetPageBytes(1), page.Bytes());
     list.Finish();
-    EXPECT_EQ(StoreBytes(list).size(), 128 + 12 + PictureBytes(page).size());
+    EXPECT_EQ(StoreBytes(list).size(), 128 + 12 + page.Bytes().size());
 }
 
 TEST(VxPageList, BrokenFilesAreRefusedWithTheirName)
@@ -292,7 +291,7 @@ TEST(VxPageList, AWriterAndAReaderShareTheStore)
     constexpr int Pages = 300;
     std::vector<QByteArray> pages;
     for (int i = 1; i <= Pages; ++i)
-        pages.push_back(PictureBytes(MakeSamplePage(i)));
+        pages.push_back(MakeSamplePage(i).Bytes());
     for (bool compressed : {false, true}) {
         TVxPageList list;
         list.SetCompression(compressed);
