@@ -7,6 +7,7 @@
 #include "model/VxPrinterSettings.h"
 #include "output/VxPreviewInterface.h"
 #include "output/VxPrinterMessage.h"
+#include "output/VxStream.h"
 #include "platform/PrinterDevice.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QPicture>
 #include <QTemporaryDir>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -299,6 +301,31 @@ TEST(VxPrinter, SavingAndLoadingFailClearly)
     }
     EXPECT_EQ(printer.Status(), TVxPrinterStatus::mpReady);
     EXPECT_EQ(printer.GetPage(1), nullptr);
+
+    // A report saved by an earlier version holds QPicture pages: its store
+    // is whole, but its first page is refused, and the report with it.
+    QPicture picture;
+    picture.setBoundingRect(QRect(0, 0, 794, 1123));
+    {
+        QPainter p(&picture);
+        p.drawLine(0, 0, 100, 100);
+    }
+    TVxPageList old;
+    old.SetStream(std::make_unique<TVxStream>());
+    old.AddPageBytes(QByteArray(picture.data(), qsizetype(picture.size())));
+    old.Finish();
+    const QString earlier = dir.filePath(QStringLiteral("earlier.vxp"));
+    old.SaveToFile(earlier);
+    try {
+        printer.Load(earlier);
+        ADD_FAILURE() << "loaded an earlier version's report";
+    } catch (const EVxError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("The prepared report \"%1\" cannot be shown: Page 1 was recorded by an "
+                                              "earlier version of this program and cannot be read; generate the "
+                                              "report again")
+                                   .arg(earlier));
+    }
+    EXPECT_EQ(printer.Status(), TVxPrinterStatus::mpReady);
 }
 
 TEST(VxPrinter, PreviewOpensThroughTheFactoryOrTheHook)
