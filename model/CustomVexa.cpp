@@ -5,6 +5,7 @@
 #include "model/PropertyFiler.h"
 #include "model/VexaBands.h"
 #include "model/VxBand.h"
+#include "model/VxBandStretch.h"
 #include "model/VxChildBand.h"
 #include "model/VxCustomController.h"
 #include "model/VxDesignScheme.h"
@@ -13,6 +14,7 @@
 #include "model/VxPreviewController.h"
 #include "model/VxPrinterSettings.h"
 #include "model/VxReferenceDevice.h"
+#include "model/VxRunEngine.h"
 #include "model/VxUnitBase.h"
 
 #include <QGuiApplication>
@@ -528,6 +530,67 @@ void TCustomVexa::PaintColumns(QPainter &painter)
         painter.drawLine(x2, 0, x2, p.topMargin);
     }
     painter.restore();
+}
+
+void TCustomVexa::PrintBand(TVxCustomBand *band)
+{
+    if (band && m_runState.Engine)
+        m_runState.Engine->PrintBand(band);
+}
+
+void TCustomVexa::NewPage(bool printHeaders)
+{
+    if (m_runState.Engine)
+        m_runState.Engine->NewPage(printHeaders);
+}
+
+void TCustomVexa::NewColumn()
+{
+    if (m_runState.Engine)
+        m_runState.Engine->NewColumn();
+}
+
+void TCustomVexa::EndPage()
+{
+    if (m_runState.Engine)
+        m_runState.Engine->EndPage();
+}
+
+void TCustomVexa::Cancel()
+{
+    if (m_runState.Available)
+        return;
+    m_runState.Cancelled = true;
+    if (m_runState.Engine)
+        m_runState.Engine->Cancel();
+}
+
+int TCustomVexa::AvailableSpace() const
+{
+    return zelmio::AvailableSpace(*this);
+}
+
+void TCustomVexa::ResetPageFooterSize()
+{
+    long double size = 0;
+    for (TVxControl *control : ControlList()) {
+        auto *band = qobject_cast<TVxCustomBand *>(control);
+        if (!band || band->BandType() != TVxBandType::rbPageFooter || !band->Enabled())
+            continue;
+        // The footer and its enabled child chain (guarded against a cycle).
+        int guard = 0;
+        for (TVxCustomBand *link = band; link && guard < 1000; link = link->GetChild(), ++guard) {
+            if (link->Enabled())
+                size += link->Size()->InternalValue(TVxBandSize::LengthIndex);
+        }
+    }
+    m_runState.PageFooterSize = size;
+}
+
+void TCustomVexa::Execute()
+{
+    if (m_controller)
+        m_controller->Execute();
 }
 
 void TCustomVexa::Loaded()

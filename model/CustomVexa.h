@@ -206,6 +206,28 @@ public:
     virtual void SetControllerBands();
     virtual void AddNotifyClient(TVxControl *element);
 
+    // --- Generation ----------------------------------------------------------
+    // While a run is going on (also from hooks): print a band now at the
+    // current position, break the page or the column, end the page. Nothing
+    // happens without a run.
+    void PrintBand(TVxCustomBand *band);
+    void NewPage(bool printHeaders);
+    void NewColumn();
+    void EndPage();
+    // Stops a run in progress (the record loop ends at the next record).
+    void Cancel();
+    // Space left below the current position (see VxBandStretch).
+    int AvailableSpace() const;
+    // Recomputes the height of the enabled page footers with their enabled
+    // child chains.
+    void ResetPageFooterSize();
+    // Runs the controller over the data (the base: its empty print).
+    virtual void Execute();
+    // Label-capable reports set up their sheet before each output job and
+    // undo it afterwards; the base has nothing to do.
+    virtual void PrepareReportPrint() {}
+    virtual void DoneReportPrint() {}
+
     // --- Text measurement on the reference device ---------------------------
     // Width of the text in reference pixels plus 1; 0 when it cannot be measured.
     int TextWidth(const TVxFont *font, const QString &text) const;

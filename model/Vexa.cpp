@@ -62,4 +62,14 @@ void TVexa::SetControllerBands()
     controller->SetFooter(FindBand(TVxBandType::rbSummary));
 }
 
+void TVexa::Execute()
+{
+    TVxController *controller = DataController();
+    if (!controller)
+        return;
+    SetControllerBands();
+    controller->SetOnNeedData(OnNeedData());
+    controller->Execute();
+}
+
 } // namespace zelmio

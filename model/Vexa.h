@@ -96,6 +96,9 @@ public:
 
     // Title, detail and summary bands of the data controller.
     void SetControllerBands() override;
+    // Connects the controller to the title, detail and summary bands, hands
+    // it the OnNeedData hook and runs it.
+    void Execute() override;
 };
 
 } // namespace zelmio

@@ -34,6 +34,17 @@ public:
     int DetailNumber() const { return m_detailNumber; }
     void SetDetailNumber(int number) { m_detailNumber = number; }
 
+    // The record loop: header band, column headers (the report's
+    // controller), then per record the headers of the groups that changed,
+    // the before-controllers, the detail band, the after-controllers and,
+    // when the next record changes a group, its footers (still showing the
+    // group's last record); at the end the open groups' footers and the
+    // footer band. Without records and with PrintIfEmpty: the empty print.
+    void Execute() override;
+    // Header band, before-controllers, detail band once, after-controllers,
+    // footer band.
+    void PrintEmptyController() override;
+
     // Header, groups, the before-controllers, the detail band, the
     // after-controllers, the group footers innermost first, the footer.
     void RegisterBands() override;
@@ -43,6 +54,14 @@ public:
     void Notification(TComponent *component, TOperation operation) override;
 
 private:
+    // True when any group changed; the groups after the first changed one
+    // restart without comparison.
+    bool CheckGroups();
+    void PrintGroupHeaders();
+    void PrintGroupFooters();
+    void PrintColumnHeaders();
+    bool IsReportController() const;
+
     QPointer<TDataSet> m_dataSet;
     QPointer<TVxCustomBand> m_header;
     QPointer<TVxCustomBand> m_detail;

@@ -2,6 +2,8 @@
 
 #include "model/CustomVexa.h"
 #include "model/VxControllerBand.h"
+#include "expr/VxEvEnvironment.h"
+#include "model/VxCustomBand.h"
 #include "model/VxGroup.h"
 
 namespace zelmio {
@@ -130,6 +132,70 @@ void TVxCustomController::RegisterBands()
 
 void TVxCustomController::RegisterDatasets()
 {
+}
+
+void TVxCustomController::Prepare()
+{
+    m_notifyList.clear();
+    for (TVxCustomController *controller : PrintBeforeList())
+        controller->Prepare();
+    for (TVxCustomController *controller : PrintAfterList())
+        controller->Prepare();
+    for (TVxGroup *group : GroupList())
+        group->Prepare();
+    m_evConstant = nullptr;
+    if (m_parentReport && m_parentReport->Functions() && m_orgOwner && m_orgOwner != m_parentReport)
+        m_evConstant = m_parentReport->Functions()->GetConstant(m_orgOwner->Name());
+}
+
+void TVxCustomController::Unprepare()
+{
+    for (TVxCustomController *controller : PrintBeforeList())
+        controller->Unprepare();
+    for (TVxCustomController *controller : PrintAfterList())
+        controller->Unprepare();
+    for (TVxGroup *group : GroupList())
+        group->Unprepare();
+    m_evConstant = nullptr;
+}
+
+void TVxCustomController::Execute()
+{
+    if (m_printIfEmpty)
+        PrintEmptyController();
+}
+
+void TVxCustomController::PrintBeforeControllers()
+{
+    for (const auto &controller : std::as_const(m_printBeforeList)) {
+        if (controller)
+            controller->Execute();
+    }
+}
+
+void TVxCustomController::PrintAfterControllers()
+{
+    for (const auto &controller : std::as_const(m_printAfterList)) {
+        if (controller)
+            controller->Execute();
+    }
+}
+
+void TVxCustomController::PrintEmptyController()
+{
+    PrintBeforeControllers();
+    PrintAfterControllers();
+}
+
+TVxEvResult TVxCustomController::LocalVarValue() const
+{
+    return TVxEvResult::Error(QStringLiteral("No local variable"));
+}
+
+void TVxCustomController::UpdateLocalVar()
+{
+    if (m_evConstant)
+        TVxEvEnvironment::SetConstant(m_evConstant, LocalVarValue());
 }
 
 void TVxCustomController::AddNotifyClient(TVxControl *element)

@@ -4,9 +4,10 @@
 // sub-detail, loop band and strings band owns one that runs once per
 // repetition of its master. This is the model's part of them: the tree of
 // sub-controllers and groups (BuildTree) and the band registration of the
-// report's print order (RegisterBands). The record loops are the
-// generation engine's.
+// report's print order (RegisterBands), and the repetitions themselves
+// (Execute), which print their bands through the report's run engine.
 
+#include "expr/VxEvResult.h"
 #include "model/Component.h"
 #include "model/VxTypes.h"
 
@@ -18,6 +19,7 @@ namespace zelmio {
 class TCustomVexa;
 class TVxControl;
 class TVxCustomBand;
+class TVxEvElement;
 class TVxGroup;
 
 class TVxCustomController : public TComponent {
@@ -55,6 +57,28 @@ public:
     // Adds the record sets of this controller to the report's run list.
     virtual void RegisterDatasets();
 
+    // --- One run -------------------------------------------------------
+    // Clears the notify list, prepares the sub-controllers and the groups,
+    // and looks up the local variable named after OrgOwner.
+    virtual void Prepare();
+    virtual void Unprepare();
+    // Runs the repetitions. The base prints its before- and
+    // after-controllers once when PrintIfEmpty.
+    virtual void Execute();
+    void PrintBeforeControllers();
+    void PrintAfterControllers();
+    // What prints when there is nothing to repeat: before-controllers, then
+    // after-controllers.
+    virtual void PrintEmptyController();
+    // The value of the local variable (the loop index, the current line);
+    // an error value for the base.
+    virtual TVxEvResult LocalVarValue() const;
+    // Stores LocalVarValue in the local variable, if there is one.
+    void UpdateLocalVar();
+    // The bands repeated at the top of every page and column: the column
+    // header band, then the groups with ReprintOnNewPage (built by Execute).
+    const QList<TVxCustomBand *> &ColHeaders() const { return m_colHeaders; }
+
     // Elements told when a record of this controller has been printed.
     void AddNotifyClient(TVxControl *element);
     void NotifyClients(TVxNotifyOperation operation);
@@ -70,6 +94,7 @@ protected:
     QList<QPointer<TVxCustomController>> m_printBeforeList;
     QList<QPointer<TVxCustomController>> m_printAfterList;
     QList<QPointer<TVxGroup>> m_groupList;
+    QList<TVxCustomBand *> m_colHeaders;
 
 private:
     void ScanForChildren(const QList<TComponent *> &components);
@@ -81,6 +106,7 @@ private:
     bool m_printIfEmpty = true;
     bool m_printBefore = false;
     QList<QPointer<TVxControl>> m_notifyList;
+    TVxEvElement *m_evConstant = nullptr;
 };
 
 } // namespace zelmio

@@ -8,8 +8,11 @@
 #include "model/VxBand.h"
 #include "model/VxCustomBand.h"
 
+#include <memory>
+
 namespace zelmio {
 
+class TVxEvaluator;
 
 class TVxGroup : public TVxCustomBand {
     Q_OBJECT
@@ -20,6 +23,7 @@ class TVxGroup : public TVxCustomBand {
     Q_CLASSINFO("default:Expression", "")
 public:
     explicit TVxGroup(TComponent *owner = nullptr);
+    ~TVxGroup() override;
 
     QString Expression() const { return m_expression; }
     void SetExpression(const QString &expression) { m_expression = expression; }
@@ -44,6 +48,19 @@ public:
     int GroupIndex() const { return m_groupIndex; }
     void SetGroupIndex(int index) { m_groupIndex = index; }
 
+    // Between Prepare and Unprepare the expression is compiled against the
+    // report's record sets and environment; Prepare also forgets the stored
+    // value, so the first record of a run opens the group.
+    void Prepare();
+    void Unprepare();
+    // Evaluates the expression for the current record: true when the group
+    // changes (always on the first record, or when the value's kind or value
+    // differs from the stored one), storing the new value.
+    bool Check();
+    // Evaluates and stores the value without comparing (an outer group
+    // changed): the group changes.
+    void Restart();
+
     // A group placed on a report without a master takes the report.
     void SetParentReport(TCustomVexa *report) override;
     void Notification(TComponent *component, TOperation operation) override;
@@ -60,6 +77,7 @@ private:
     bool m_reprint = false;
     bool m_inGroup = false;
     int m_groupIndex = 0;
+    std::unique_ptr<TVxEvaluator> m_evaluator;
 };
 
 } // namespace zelmio

@@ -21,6 +21,12 @@ public:
     // Its before-controllers, its band, its after-controllers.
     void RegisterBands() override;
 
+    // Per index 0 ... PrintCount - 1: the local variable, the before-controllers, the band, the
+    // after-controllers.
+    void Execute() override;
+    // The current index.
+    TVxEvResult LocalVarValue() const override;
+
 private:
     int m_printCount = 0;
     int m_count = 0;

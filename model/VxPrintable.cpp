@@ -303,11 +303,16 @@ void TVxPrintable::PaintFrame(const QRect &deviceRect)
 
 void TVxPrintable::ExportFilledRect(const QRect &deviceRect, TColor color)
 {
-    TVxExportTarget *filter = ExportFilter();
-    if (!filter || !m_printer)
+    ExportFilledRectangle(ExportFilter(), m_printer, deviceRect, color);
+}
+
+void ExportFilledRectangle(TVxExportTarget *filter, const TVxPageCanvas *canvas, const QRect &deviceRect,
+                           TColor color)
+{
+    if (!filter || !canvas)
         return;
-    const long double xf = m_printer->XFactor();
-    const long double yf = m_printer->YFactor();
+    const long double xf = canvas->XFactor();
+    const long double yf = canvas->YFactor();
     auto screenX = [xf](int device) { return int(std::lround(device / xf * kScreenFactor)); };
     auto screenY = [yf](int device) { return int(std::lround(device / yf * kScreenFactor)); };
     TVxShape shape;

@@ -163,4 +163,10 @@ private:
     long double m_expanded = 0;
 };
 
+// Hands the filter a temporary rectangle shape over a device rectangle of
+// the canvas, filled with the colour and without outline (element and band
+// backgrounds, page fills).
+void ExportFilledRectangle(TVxExportTarget *filter, const TVxPageCanvas *canvas, const QRect &deviceRect,
+                           TColor color);
+
 } // namespace zelmio

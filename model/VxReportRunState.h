@@ -12,6 +12,7 @@ class TVxEvElement;
 class TVxExportTarget;
 class TVxPageCanvas;
 class TVxPrinter;
+class TVxRunEngine;
 
 struct TVxReportRunState {
     bool Available = true;          // no generation runs (the re-entry guard)
@@ -33,6 +34,8 @@ struct TVxReportRunState {
     TVxEvElement *EvReportTitle = nullptr;
     TVxPrinter *VXPrinter = nullptr;
     TVxPageCanvas *PageCanvas = nullptr;  // VXPrinter's drawing side, as elements use it
+    TVxRunEngine *Engine = nullptr;       // the engine running the report, during a run
+    bool DetailBreak = false;       // a detail band itself caused the current break
 };
 
 } // namespace zelmio

@@ -23,6 +23,12 @@ public:
     // Its before-controllers, its band, its after-controllers.
     void RegisterBands() override;
 
+    // Per line of Items: the local variable, the before-controllers, the band, the
+    // after-controllers.
+    void Execute() override;
+    // The current line.
+    TVxEvResult LocalVarValue() const override;
+
 private:
     QStringList m_items;
     int m_index = -1;

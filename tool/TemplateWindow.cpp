@@ -42,7 +42,7 @@ TTemplateWindow::~TTemplateWindow()
     UnregisterApplicationWindow(m_mainWindow.get());
 }
 
-void TTemplateWindow::LoadFile(const QString &fileName)
+void TTemplateWindow::LoadFile(const QString &fileName, QObject *dataSet)
 {
     // The reference scan reads the file as the loader does; when it cannot,
     // the loader below says why.
@@ -56,9 +56,15 @@ void TTemplateWindow::LoadFile(const QString &fileName)
     const QString text = QString::fromLatin1(bytes);
     for (auto it = reference.globalMatch(text); it.hasNext();) {
         const QString name = it.next().captured(1);
-        if (!m_mainWindow->findChild<QObject *>(name, Qt::FindDirectChildrenOnly)) {
-            auto *dataSet = new TClientDataSet(m_mainWindow.get());
+        if (m_mainWindow->findChild<QObject *>(name, Qt::FindDirectChildrenOnly))
+            continue;
+        if (dataSet) {
+            dataSet->setParent(m_mainWindow.get());
             dataSet->setObjectName(name);
+            dataSet = nullptr;
+        } else {
+            auto *empty = new TClientDataSet(m_mainWindow.get());
+            empty->setObjectName(name);
         }
     }
     m_loader->LoadCompsAndDatamoduleFromFile(fileName);

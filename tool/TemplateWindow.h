@@ -29,8 +29,9 @@ public:
     TRuntimeComponentLoader *Loader() const { return m_loader; }
 
     // Loads the file through the loader, first providing the record sets
-    // its "DatabaseOwner." references name.
-    void LoadFile(const QString &fileName);
+    // its "DatabaseOwner." references name: the first one is dataSet when
+    // given (the main window takes it over), the others stay empty.
+    void LoadFile(const QString &fileName, QObject *dataSet = nullptr);
 
 private:
     std::unique_ptr<QObject> m_mainWindow;

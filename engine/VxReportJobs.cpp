@@ -1,0 +1,168 @@
+#include "engine/VxReportJobs.h"
+
+#include "engine/VxReportGenerator.h"
+#include "export/VxExportFilter.h"
+#include "model/CustomVexa.h"
+#include "model/VxPrinterSettings.h"
+#include "output/VxPrinter.h"
+
+#include <QCoreApplication>
+#include <memory>
+
+namespace zelmio {
+
+namespace {
+
+// A printer for the report with its notices routed to the report's hooks.
+std::unique_ptr<TVxPrinter> NewPrinter(TCustomVexa &report, const TVxPrinter *previous)
+{
+    auto printer = std::make_unique<TVxPrinter>(&report);
+    if (previous)
+        printer->SetClient(previous->Client());
+    TCustomVexa *target = &report;
+    printer->SetAfterPrint([target](QObject *) { target->AfterPrint()(target); });
+    printer->SetAfterPreview([target](QObject *) { target->AfterPreview()(target); });
+    return printer;
+}
+
+// The report's printer for output that stays with it (page store, preview).
+void MakeReportPrinter(TCustomVexa &report, TVxPrinter &printer)
+{
+    printer.SetMaster(&report);
+    printer.SetTitle(report.ReportTitle());
+    TCustomVexa *target = &report;
+    printer.SetOnPreview([target](QObject *) { target->OnPreview()(target); });
+}
+
+// Installs a printer for the length of one run and puts the previous one
+// back afterwards.
+class TRunPrinter {
+public:
+    TRunPrinter(TCustomVexa &report, std::unique_ptr<TVxPrinter> printer)
+        : m_report(report)
+        , m_printer(std::move(printer))
+        , m_previous(report.RunState().VXPrinter)
+    {
+        report.RunState().VXPrinter = m_printer.get();
+    }
+    ~TRunPrinter()
+    {
+        m_report.RunState().VXPrinter = m_previous;
+        m_report.RunState().PageCanvas = m_previous;
+    }
+    TVxPrinter &Printer() { return *m_printer; }
+
+private:
+    TCustomVexa &m_report;
+    std::unique_ptr<TVxPrinter> m_printer;
+    TVxPrinter *m_previous;
+};
+
+} // namespace
+
+TVxPrinter *PrepareVXPrinter(TCustomVexa &report)
+{
+    TVxReportRunState &state = report.RunState();
+    if (!state.Available)
+        return nullptr;
+    TVxPrinter *previous = state.VXPrinter;
+    std::unique_ptr<TVxPrinter> printer = NewPrinter(report, previous);
+    printer->setParent(&report);
+    state.VXPrinter = printer.get();
+    state.PageCanvas = printer.get();
+    delete previous;
+    return printer.release();
+}
+
+bool PrepareReport(TCustomVexa &report)
+{
+    TVxPrinter *printer = PrepareVXPrinter(report);
+    if (!printer)
+        return false;
+    MakeReportPrinter(report, *printer);
+    printer->SetDestination(TVxPrinterDestination::vxdMetafile);
+    TVxReportGenerator generator(report, *printer);
+    generator.CreateReport();
+    printer->SetReportLoaded(true);
+    return true;
+}
+
+bool PrintReport(TCustomVexa &report)
+{
+    if (!report.RunState().Available)
+        return false;
+    struct ResetRange {
+        TCustomVexa &report;
+        ~ResetRange()
+        {
+            if (report.PrinterSettings()) {
+                report.PrinterSettings()->SetFirstPage(0);
+                report.PrinterSettings()->SetLastPage(0);
+            }
+        }
+    } resetRange{report};
+    TRunPrinter run(report, NewPrinter(report, report.RunState().VXPrinter));
+    if (!run.Printer().PrinterOK())
+        return false;
+    run.Printer().SetDestination(TVxPrinterDestination::vxdPrinter);
+    TVxReportGenerator generator(report, run.Printer());
+    generator.CreateReport();
+    return true;
+}
+
+bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter)
+{
+    if (!report.RunState().Available)
+        return false;
+    report.SetZoom(100);
+    bool handled = false;
+    report.OnExport()(&report, handled);
+    if (handled)
+        return true;
+    filter.SetOwner(&report);
+    filter.SetOriginalVXPrinter(report.RunState().VXPrinter);
+    TRunPrinter run(report, NewPrinter(report, report.RunState().VXPrinter));
+    TVxReportGenerator generator(report, run.Printer(), &filter);
+    generator.CreateReport();
+    return true;
+}
+
+bool PreviewReport(TCustomVexa &report)
+{
+    if (report.RunState().VXPrinter && report.RunState().VXPrinter->ShowingPreview())
+        return false;
+    QCoreApplication::processEvents();
+    TVxPrinter *printer = PrepareVXPrinter(report);
+    if (!printer || printer->ShowingPreview())
+        return false;
+    MakeReportPrinter(report, *printer);
+    printer->SetDestination(TVxPrinterDestination::vxdMetafile);
+    printer->CopySettingsFromReport(report);
+    printer->Preview();
+    try {
+        TVxReportGenerator generator(report, *printer);
+        generator.CreateReport();
+    } catch (const std::exception &) {
+        // The preview shows what the run produced no further: it closes.
+        printer->ClosePreview(nullptr);
+        if (report.RunState().VXPrinter == printer) {
+            report.RunState().VXPrinter = nullptr;
+            report.RunState().PageCanvas = nullptr;
+        }
+        delete printer;
+        return false;
+    }
+    printer->SetReportLoaded(true);
+    report.OnPreviewShowing()(&report);
+    return true;
+}
+
+bool PreviewReportModal(TCustomVexa &report)
+{
+    if (!PrepareReport(report))
+        return false;
+    report.RunState().VXPrinter->PreviewModal();
+    return true;
+}
+
+} // namespace zelmio

@@ -1,0 +1,40 @@
+#pragma once
+// The output jobs of a report: where the generated pages go. Each job runs
+// the report once (TVxReportGenerator) on a fresh report printer.
+//
+// Prepare and Preview leave their printer with the report (owned by it, as
+// RunState().VXPrinter) with the finished pages in its page store; Print and
+// ExportToFilter use a printer of their own for the run and give the report
+// back its previous printer afterwards. A job asked for while a run of the
+// same report is going on does nothing (and reports false).
+
+namespace zelmio {
+
+class TCustomVexa;
+class TVxExportFilter;
+class TVxPrinter;
+
+// Generates into the report printer's page store and leaves the pages
+// there; the printer is marked as holding a loaded report. Errors of the
+// run propagate.
+bool PrepareReport(TCustomVexa &report);
+// Generates straight to the platform printer (EVxError when the printer
+// cannot print); PrinterSettings.FirstPage and LastPage are reset to 0
+// afterwards.
+bool PrintReport(TCustomVexa &report);
+// Generates once more with the filter receiving all output; the report's
+// OnExport hook may take the export over. Errors propagate.
+bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter);
+// The preview: generates into the page store while the printer's preview
+// window (if the windows library installed one) shows the pages; an error of
+// the run closes the preview and frees the printer instead of propagating.
+bool PreviewReport(TCustomVexa &report);
+// Generates first, then shows the preview modally.
+bool PreviewReportModal(TCustomVexa &report);
+
+// A fresh report printer for the report, owned by it, replacing its previous
+// one (whose client window it keeps) and routing its after-print and
+// after-preview notices to the report's hooks; none while a run goes on.
+TVxPrinter *PrepareVXPrinter(TCustomVexa &report);
+
+} // namespace zelmio
