@@ -66,7 +66,13 @@ int runVxpRender(const QStringList &args, QTextStream &out, QTextStream &err)
             << page << "\n";
         return 1;
     }
-    const std::unique_ptr<TVxRecordedPage> recorded = pages.GetPage(page);
+    std::unique_ptr<TVxRecordedPage> recorded;
+    try {
+        recorded = pages.GetPage(page);
+    } catch (const EVxError &e) {
+        err << "zelmio-tool vxp-render: " << file << ": " << e.message() << "\n";
+        return 1;
+    }
     const QSize size = recorded->Size();
     const double scale = double(dpi) / RecordingPixelsPerInch;
     if (size.width() * scale * size.height() * scale > MaxPixels) {
