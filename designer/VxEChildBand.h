@@ -2,6 +2,8 @@
 // The child band of the label-capable report: it counts its prints on the
 // current page (PagePrints, read by the PAGEPRINTS function) and publishes
 // its own BeforePrint hook, which its print rule calls with the result so far.
+// Named "RowSpace" it is the row spacer of a label sheet: it prints after
+// every label except the last of each column.
 
 #include "model/VxChildBand.h"
 
@@ -26,6 +28,7 @@ public:
 private:
     TVxBandBeforePrintEvent m_ownBeforePrint;
     int m_pagePrints = 0;
+    int m_page = 0;
 };
 
 } // namespace zelmio

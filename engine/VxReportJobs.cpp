@@ -58,7 +58,32 @@ private:
     TVxPrinter *m_previous;
 };
 
+// A label-capable report sets its sheet up for the job and undoes it after.
+class TReportPrintPreparation {
+public:
+    explicit TReportPrintPreparation(TCustomVexa &report)
+        : m_report(report)
+    {
+        report.PrepareReportPrint();
+    }
+    ~TReportPrintPreparation() { m_report.DoneReportPrint(); }
+
+private:
+    TCustomVexa &m_report;
+};
+
 } // namespace
+
+int CountReportPages(TCustomVexa &report)
+{
+    if (!report.RunState().Available)
+        return 0;
+    TRunPrinter run(report, NewPrinter(report, report.RunState().VXPrinter));
+    run.Printer().SetDestination(TVxPrinterDestination::vxdMetafile);
+    TVxReportGenerator generator(report, run.Printer());
+    generator.CreateReport();
+    return run.Printer().PageCount();
+}
 
 TVxPrinter *PrepareVXPrinter(TCustomVexa &report)
 {
@@ -81,6 +106,7 @@ bool PrepareReport(TCustomVexa &report)
         return false;
     MakeReportPrinter(report, *printer);
     printer->SetDestination(TVxPrinterDestination::vxdMetafile);
+    TReportPrintPreparation preparation(report);
     TVxReportGenerator generator(report, *printer);
     generator.CreateReport();
     printer->SetReportLoaded(true);
@@ -105,6 +131,7 @@ bool PrintReport(TCustomVexa &report)
     if (!run.Printer().PrinterOK())
         return false;
     run.Printer().SetDestination(TVxPrinterDestination::vxdPrinter);
+    TReportPrintPreparation preparation(report);
     TVxReportGenerator generator(report, run.Printer());
     generator.CreateReport();
     return true;
@@ -121,6 +148,7 @@ bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter)
         return true;
     filter.SetOwner(&report);
     filter.SetOriginalVXPrinter(report.RunState().VXPrinter);
+    TReportPrintPreparation preparation(report);
     TRunPrinter run(report, NewPrinter(report, report.RunState().VXPrinter));
     TVxReportGenerator generator(report, run.Printer(), &filter);
     generator.CreateReport();
@@ -139,6 +167,7 @@ bool PreviewReport(TCustomVexa &report)
     printer->SetDestination(TVxPrinterDestination::vxdMetafile);
     printer->CopySettingsFromReport(report);
     printer->Preview();
+    TReportPrintPreparation preparation(report);
     try {
         TVxReportGenerator generator(report, *printer);
         generator.CreateReport();

@@ -32,6 +32,11 @@ bool PreviewReport(TCustomVexa &report);
 // Generates first, then shows the preview modally.
 bool PreviewReportModal(TCustomVexa &report);
 
+// Generates once on a scratch printer and returns the page count, leaving
+// the report's printer and its label sheet as they are (the counting pass of
+// label-capable reports).
+int CountReportPages(TCustomVexa &report);
+
 // A fresh report printer for the report, owned by it, replacing its previous
 // one (whose client window it keeps) and routing its after-print and
 // after-preview notices to the report's hooks; none while a run goes on.

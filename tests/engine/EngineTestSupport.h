@@ -17,7 +17,23 @@
 #include "platform/FormatSettings.h"
 
 #include <QStringList>
+#include <ostream>
 #include <vector>
+
+// GoogleTest shows texts and lists of texts as text in failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << "{ ";
+    for (const QString &s : list)
+        *os << '"' << s.toStdString() << "\" ";
+    *os << "}";
+}
+QT_END_NAMESPACE
 
 namespace zelmio::test {
 
@@ -104,14 +120,15 @@ public:
 // An A4 report in millimetres (10 mm margins) on a form, with a record set
 // read from packet rows; bands and elements are placed in tenths of a
 // millimetre.
-struct ReportFixture {
+template <class Report = TVexa>
+struct BasicReportFixture {
     ScopedMeasurementSystem metric{false};
     ScopedFormatSettings settings{TFormatSettings::latvian()};
     TComponent form;
-    TVexa *report = new TVexa(&form);
+    Report *report = new Report(&form);
     TClientDataSet *data = nullptr;
 
-    ReportFixture()
+    BasicReportFixture()
     {
         report->SetName(QStringLiteral("Report"));
         report->Page()->SetPaperSize(TVxPaperSize::A4);
@@ -193,5 +210,7 @@ private:
     int m_bands = 0;
     int m_elements = 0;
 };
+
+using ReportFixture = BasicReportFixture<>;
 
 } // namespace zelmio::test

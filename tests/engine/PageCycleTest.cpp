@@ -53,8 +53,9 @@ TEST(PageCycle, HeadersFootersAndPageNumbersFollowTheOptions)
         const Recording out = f.Run();
         EXPECT_EQ(out.AllTexts(), row.texts);
         // The page footer sits right above the bottom margin.
-        if (row.texts.contains(QStringLiteral("foot 1")))
+        if (row.texts.contains(QStringLiteral("foot 1"))) {
             EXPECT_EQ(out.Find(QStringLiteral("foot 1")).y, 2970 - 100 - 300);
+        }
     }
 }
 
