@@ -11,6 +11,7 @@
 #include "model/VxRunEngine.h"
 
 #include <QElapsedTimer>
+#include <atomic>
 #include <vector>
 
 namespace zelmio {
@@ -73,7 +74,7 @@ private:
     TVxPrinter &m_printer;
     TVxExportFilter *m_filter;
     std::vector<TVxPrintable *> m_elements;
-    bool m_cancelled = false;
+    std::atomic<bool> m_cancelled{false};
     int m_recordNumber = 0;
     int m_bandDepth = 0;
     QElapsedTimer m_sinceMessages;

@@ -155,6 +155,58 @@ bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter)
     return true;
 }
 
+TVxCreateReportThread::TVxCreateReportThread(TCustomVexa &report, TVxPrinter &printer)
+    : m_report(report)
+    , m_printer(printer)
+{
+    // A child of the report, which waits for it when it is freed first.
+    setParent(&report);
+    connect(this, &QThread::finished, this, &QObject::deleteLater);
+}
+
+void TVxCreateReportThread::run()
+{
+    TReportPrintPreparation preparation(m_report);
+    try {
+        TVxReportGenerator generator(m_report, m_printer);
+        generator.CreateReport();
+    } catch (const std::exception &e) {
+        m_lastError = QString::fromUtf8(e.what());
+        m_printer.Cancel();
+    }
+}
+
+namespace {
+
+TVxCreateReportThread *StartThread(TCustomVexa &report, TVxPrinter &printer)
+{
+    auto *thread = new TVxCreateReportThread(report, printer);
+    thread->start();
+    return thread;
+}
+
+} // namespace
+
+TVxCreateReportThread *ReportThread(const TCustomVexa &report)
+{
+    for (TVxCreateReportThread *thread :
+         report.findChildren<TVxCreateReportThread *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!thread->isFinished())
+            return thread;
+    }
+    return nullptr;
+}
+
+bool PrintReportInBackground(TCustomVexa &report)
+{
+    TVxPrinter *printer = PrepareVXPrinter(report);
+    if (!printer || !printer->PrinterOK())
+        return false;
+    printer->SetDestination(TVxPrinterDestination::vxdPrinter);
+    StartThread(report, *printer);
+    return true;
+}
+
 bool PreviewReport(TCustomVexa &report)
 {
     if (report.RunState().VXPrinter && report.RunState().VXPrinter->ShowingPreview())
@@ -167,6 +219,10 @@ bool PreviewReport(TCustomVexa &report)
     printer->SetDestination(TVxPrinterDestination::vxdMetafile);
     printer->CopySettingsFromReport(report);
     printer->Preview();
+    if (report.CreateInBGThread()) {
+        StartThread(report, *printer);
+        return true;
+    }
     TReportPrintPreparation preparation(report);
     try {
         TVxReportGenerator generator(report, *printer);

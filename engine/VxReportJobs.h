@@ -8,6 +8,10 @@
 // back its previous printer afterwards. A job asked for while a run of the
 // same report is going on does nothing (and reports false).
 
+#include <QPointer>
+#include <QString>
+#include <QThread>
+
 namespace zelmio {
 
 class TCustomVexa;
@@ -28,14 +32,43 @@ bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter);
 // The preview: generates into the page store while the printer's preview
 // window (if the windows library installed one) shows the pages; an error of
 // the run closes the preview and frees the printer instead of propagating.
+// With the report's CreateInBGThread the run goes on a worker thread and
+// this returns at once.
 bool PreviewReport(TCustomVexa &report);
 // Generates first, then shows the preview modally.
 bool PreviewReportModal(TCustomVexa &report);
+
+// Generates straight to the platform printer on a worker thread; returns at
+// once (false when the printer cannot print or a run goes on).
+bool PrintReportInBackground(TCustomVexa &report);
 
 // Generates once on a scratch printer and returns the page count, leaving
 // the report's printer and its label sheet as they are (the counting pass of
 // label-capable reports).
 int CountReportPages(TCustomVexa &report);
+
+// A run of the report on a worker thread into the report's printer, as
+// started by a background preview or print. It starts at once and frees
+// itself when it has finished; meanwhile the window thread may read the
+// pages already stored. A run that fails or is cancelled leaves its message
+// (LastError) and makes the printer's pages what was stored until then.
+class TVxCreateReportThread : public QThread {
+    Q_OBJECT
+public:
+    TVxCreateReportThread(TCustomVexa &report, TVxPrinter &printer);
+    QString LastError() const { return m_lastError; }
+
+protected:
+    void run() override;
+
+private:
+    TCustomVexa &m_report;
+    TVxPrinter &m_printer;
+    QString m_lastError;
+};
+
+// The thread of the report's background run, while one goes on.
+TVxCreateReportThread *ReportThread(const TCustomVexa &report);
 
 // A fresh report printer for the report, owned by it, replacing its previous
 // one (whose client window it keeps) and routing its after-print and

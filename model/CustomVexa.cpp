@@ -20,6 +20,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPainter>
+#include <QThread>
 #include <atomic>
 #include <cmath>
 #include <mutex>
@@ -132,6 +133,14 @@ TCustomVexa::TCustomVexa(TComponent *owner)
 
 TCustomVexa::~TCustomVexa()
 {
+    // A run on a worker thread (a child thread object) ends before the
+    // report it runs goes.
+    for (QThread *thread : findChildren<QThread *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (thread->isRunning()) {
+            Cancel();
+            thread->wait();
+        }
+    }
     Destroying();
     // Bands and elements need their report while they go.
     DestroyChildControls();

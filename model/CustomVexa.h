@@ -15,6 +15,7 @@
 #include <QPicture>
 #include <QPointer>
 #include <QStringList>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -166,8 +167,8 @@ public:
     bool AdjustScreenRes() const { return m_adjustScreenRes; }
     void SetAdjustScreenRes(bool value) { m_adjustScreenRes = value; }
     // Set by the preview and progress windows; stops the record loop.
-    bool UserCancel() const { return m_userCancel; }
-    void SetUserCancel(bool value) { m_userCancel = value; }
+    bool UserCancel() const { return m_userCancel.load(); }
+    void SetUserCancel(bool value) { m_userCancel.store(value); }
     TVxReportRunState &RunState() { return m_runState; }
     const TVxReportRunState &RunState() const { return m_runState; }
 
@@ -311,7 +312,7 @@ private:
     TNotifyEvent m_onStandPrevMouseEvent;
 
     bool m_adjustScreenRes = true;
-    bool m_userCancel = false;
+    std::atomic<bool> m_userCancel{false};
     TVxReportRunState m_runState;
     bool m_modified = false;
     bool m_hideBands = false;

@@ -5,6 +5,8 @@
 
 #include "expr/VxDataSetList.h"
 
+#include <atomic>
+
 namespace zelmio {
 
 class TVxControl;
@@ -16,7 +18,8 @@ class TVxRunEngine;
 
 struct TVxReportRunState {
     bool Available = true;          // no generation runs (the re-entry guard)
-    bool Cancelled = false;
+    // Set by the window thread while a worker thread may run the report.
+    std::atomic<bool> Cancelled{false};
     bool FinalPass = true;          // pages are drawn (false while exporting)
     bool Exporting = false;
     TVxExportTarget *ExportFilter = nullptr;

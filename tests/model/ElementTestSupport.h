@@ -14,11 +14,12 @@
 #include "model/VxPen.h"
 #include "model/VxShape.h"
 #include "model/VxUnits.h"
+#include "output/PageRecorder.h"
+#include "output/PageReplay.h"
 #include "platform/FormatSettings.h"
 
 #include <QImage>
 #include <QPainter>
-#include <QPicture>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -79,11 +80,12 @@ private:
     std::unique_ptr<QPainter> m_painter;
 };
 
-// A page recorded as a picture at 96 pixels per inch, as the page store keeps it.
+// A page recorded at 96 pixels per inch, as the page store keeps it.
 class PicturePageCanvas : public TVxPageCanvas {
 public:
     PicturePageCanvas()
-        : m_painter(std::make_unique<QPainter>(&m_picture))
+        : m_recorder(QSize(794, 1123))
+        , m_painter(std::make_unique<QPainter>(&m_recorder))
     {
     }
     QPainter *Canvas() const override { return m_painter.get(); }
@@ -96,28 +98,18 @@ public:
     int PaperWidthValue() const override { return 2100; }
     int PaperLengthValue() const override { return 2970; }
 
-    // The recording replayed at dpi on white, scaled as the page replay does.
+    // The recording replayed at dpi on white, as the page replay does.
     QImage Replay(double dpi)
     {
         if (m_painter->isActive())
             m_painter->end();
-        const double scale = dpi / 96.0;
-        QImage image(int(std::lround(794 * scale)), int(std::lround(1123 * scale)), QImage::Format_RGB32);
-        image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-        image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        painter.scale(scale, scale);
-        painter.scale(double(m_picture.logicalDpiX()) / image.logicalDpiX(),
-                      double(m_picture.logicalDpiY()) / image.logicalDpiY());
-        painter.drawPicture(0, 0, m_picture);
-        return image;
+        return RenderPage(m_recorder.Page(), dpi);
     }
 
     static constexpr long double Factor = 96.0L / 254.0L;
 
 private:
-    QPicture m_picture;
+    TVxPageRecorder m_recorder;
     std::unique_ptr<QPainter> m_painter;
 };
 
