@@ -19,11 +19,13 @@
 #include "testdata/PacketGenerator.h"
 
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace zelmio;
 
@@ -34,6 +36,19 @@ using Clock = std::chrono::steady_clock;
 double SecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Resident memory now, from /proc.
+long CurrentRssKb()
+{
+    long pages = 0;
+    if (FILE *statm = std::fopen("/proc/self/statm", "r")) {
+        long size = 0;
+        if (std::fscanf(statm, "%ld %ld", &size, &pages) != 2)
+            pages = 0;
+        std::fclose(statm);
+    }
+    return pages * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 long PeakRssKb()
@@ -76,9 +91,14 @@ void Run(int rows)
     options.rows = rows;
     options.images = testdata::TPacketOptions::TImages::None;
     options.docs = std::max(1, rows / 200);  // a group (a delivery note) of about 200 rows
-    data->SetXMLData(testdata::MakeDataPacket(options));
+    QTemporaryDir dir;
+    const QString packet = dir.filePath(QStringLiteral("bench.xml"));
+    testdata::WriteDataPacket(packet, options);
+    data->SetFileName(packet);
     data->Open();
-    std::printf("%d rows: packet made and loaded in %.2f s\n", rows, SecondsSince(start));
+    const long loadedKb = CurrentRssKb();
+    std::printf("%d rows: packet made and loaded in %.2f s, RSS %.1f MB\n", rows, SecondsSince(start),
+                loadedKb / 1024.0);
 
     auto *report = new TVexa(&form);
     report->Page()->SetPaperSize(TVxPaperSize::A4);
@@ -124,8 +144,10 @@ void Run(int rows)
     PrepareReport(*report);
     const double seconds = SecondsSince(start);
     const int pages = report->RunState().VXPrinter->PageCount();
-    std::printf("%d rows: %d pages in %.2f s, %.0f pages/s, %.1f us a record, peak RSS %.1f MB\n", rows, pages,
-                seconds, pages / seconds, seconds * 1e6 / rows, PeakRssKb() / 1024.0);
+    std::printf("%d rows: %d pages in %.2f s, %.0f pages/s, %.1f us a record; RSS after the run %.1f MB "
+                "(%+.1f MB), peak RSS of the process %.1f MB\n",
+                rows, pages, seconds, pages / seconds, seconds * 1e6 / rows, CurrentRssKb() / 1024.0,
+                (CurrentRssKb() - loadedKb) / 1024.0, PeakRssKb() / 1024.0);
 }
 
 } // namespace

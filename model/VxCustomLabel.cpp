@@ -40,7 +40,7 @@ private:
 
 struct TVxCustomLabel::PrintState {
     TVxPageCanvas *printer = nullptr;
-    std::unique_ptr<TVxTextPainter> text;
+    std::shared_ptr<const TVxTextPainter> text;
     long double lineHeight = 0;   // internal units
     long double elementLeft = 0;  // the element's left edge after formatting
     long double elementTop = 0;
@@ -57,8 +57,11 @@ struct TVxCustomLabel::PrintState {
 
 TVxCustomLabel::TVxCustomLabel(TComponent *owner)
     : TVxPrintable(owner)
+    , m_textPainterFont(std::make_unique<TVxFont>())
 {
 }
+
+TVxCustomLabel::~TVxCustomLabel() = default;
 
 void TVxCustomLabel::SetCaption(const QString &caption)
 {
@@ -313,10 +316,25 @@ void TVxCustomLabel::Print(long double ofsX, long double ofsY)
         return;
     PrintState state;
     state.printer = printer;
-    state.text = std::make_unique<TVxTextPainter>(*Font(), double(printer->XFactor() * 254),
-                                                  double(printer->YFactor() * 254));
+    state.text = TextPainterFor(*printer);
     state.lineHeight = state.text->TextHeight() / printer->YFactor();
     PrintText(ofsX + InternalLeft(), ofsY + InternalTop(), state);
+}
+
+std::shared_ptr<const TVxTextPainter> TVxCustomLabel::TextPainterFor(const TVxPageCanvas &printer)
+{
+    // Kept from one print to the next while the font and the device stay:
+    // building one looks the font up, which costs more than printing a line.
+    const double dpiX = double(printer.XFactor() * 254);
+    const double dpiY = double(printer.YFactor() * 254);
+    if (!m_textPainter || m_textPainterDpiX != dpiX || m_textPainterDpiY != dpiY
+        || !Font()->SameAs(*m_textPainterFont)) {
+        m_textPainter = std::make_shared<const TVxTextPainter>(*Font(), dpiX, dpiY);
+        m_textPainterFont->Assign(Font());
+        m_textPainterDpiX = dpiX;
+        m_textPainterDpiY = dpiY;
+    }
+    return m_textPainter;
 }
 
 void TVxCustomLabel::PrintText(long double left, long double top, PrintState &state)
@@ -336,8 +354,7 @@ void TVxCustomLabel::PrintText(long double left, long double top, PrintState &st
         QString value = m_printCaption;
         m_onPrint(this, value);
         if (!Font()->SameAs(before)) {
-            state.text = std::make_unique<TVxTextPainter>(*Font(), double(printer->XFactor() * 254),
-                                                          double(printer->YFactor() * 254));
+            state.text = TextPainterFor(*printer);
             state.lineHeight = state.text->TextHeight() / printer->YFactor();
         }
         if (value != m_printCaption) {

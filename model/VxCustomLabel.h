@@ -13,11 +13,13 @@
 #include "model/VxPrintable.h"
 
 #include <QStringList>
+#include <memory>
 
 namespace zelmio {
 
 class TPropertyReader;
 class TPropertyWriter;
+class TVxFont;
 class TVxTextPainter;
 
 // (Sender; var Value): may replace the text just before printing.
@@ -27,6 +29,7 @@ class TVxCustomLabel : public TVxPrintable {
     Q_OBJECT
 public:
     explicit TVxCustomLabel(TComponent *owner = nullptr);
+    ~TVxCustomLabel() override;
 
     // True when the text comes from the caption, false when from the lines.
     virtual bool GetCaptionBased() const { return m_captionBased; }
@@ -104,6 +107,11 @@ protected:
     virtual void NameChanged(const QString &oldName, const QString &newName);
 
 private:
+    std::shared_ptr<const TVxTextPainter> TextPainterFor(const TVxPageCanvas &printer);
+    std::shared_ptr<const TVxTextPainter> m_textPainter;
+    std::unique_ptr<TVxFont> m_textPainterFont;
+    double m_textPainterDpiX = 0;
+    double m_textPainterDpiY = 0;
     struct PrintState;
     void PrintText(long double left, long double top, PrintState &state);
     bool NextLineFits(PrintState &state);

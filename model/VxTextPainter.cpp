@@ -3,6 +3,7 @@
 #include "model/VxColor.h"
 #include "model/VxFont.h"
 #include "model/VxReferenceDevice.h"
+#include "model/VxTextRunDevice.h"
 
 #include <QPainter>
 #include <QRawFont>
@@ -25,6 +26,15 @@ TVxTextPainter::TVxTextPainter(const TVxFont &font, double dpiX, double dpiY, in
     , m_dpiY(dpiY > 0 ? dpiY : kReferenceDpi)
 {
     m_drawingFont.setPixelSize(int(m_referenceFont.pixelSize() * kTwipsPerReferencePixel));
+    const QRawFont raw = QRawFont::fromFont(m_referenceFont);
+    if (raw.isValid()) {
+        m_ascent = raw.ascent() * kTwipsPerReferencePixel;
+        m_descent = raw.descent() * kTwipsPerReferencePixel;
+    } else {
+        const QFontMetricsF metrics(m_referenceFont);
+        m_ascent = metrics.ascent() * kTwipsPerReferencePixel;
+        m_descent = metrics.descent() * kTwipsPerReferencePixel;
+    }
 }
 
 double TVxTextPainter::TextWidth(const QString &text) const
@@ -51,9 +61,7 @@ void TVxTextPainter::Draw(QPainter &painter, double x, double top, TAlignment al
     painter.translate(x, top);
     painter.scale(m_dpiX / kTwipsPerInch, m_dpiY / kTwipsPerInch);
     const double width = ReferenceTextWidth(m_referenceFont, text) * kTwipsPerReferencePixel;
-    const QRawFont raw = QRawFont::fromFont(m_referenceFont);
-    const double ascent = (raw.isValid() ? raw.ascent() : QFontMetricsF(m_referenceFont).ascent())
-        * kTwipsPerReferencePixel;
+    const double ascent = m_ascent;
     double left = 0;
     switch (alignment) {
     case TAlignment::taLeftJustify:
@@ -65,7 +73,13 @@ void TVxTextPainter::Draw(QPainter &painter, double x, double top, TAlignment al
         left = -width / 2;
         break;
     }
-    painter.drawText(QPointF(left, ascent), text);
+    // Underline and strike-out are lines Qt draws itself: such text goes the
+    // ordinary way.
+    auto *runs = dynamic_cast<TVxTextRunDevice *>(painter.device());
+    if (runs && !m_drawingFont.underline() && !m_drawingFont.strikeOut())
+        runs->DrawTextRun(painter, QPointF(left, ascent), text, width, m_ascent, m_descent, rightToLeft);
+    else
+        painter.drawText(QPointF(left, ascent), text);
     painter.restore();
 }
 

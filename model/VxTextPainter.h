@@ -42,6 +42,8 @@ private:
     QColor m_color;
     double m_dpiX;
     double m_dpiY;
+    double m_ascent = 0;     // twips
+    double m_descent = 0;    // twips
 };
 
 } // namespace zelmio

@@ -145,16 +145,41 @@ public:
 
     void drawTextItem(const QPointF &p, const QTextItem &item) override
     {
-        const QString text = item.text();
+        RecordText(p, item.font(), item.text(), item.width(), item.ascent(), item.descent(),
+                   item.renderFlags() & QTextItem::RightToLeft);
+    }
+
+    void RecordTextRun(const QPointF &p, const QFont &font, double pixels, const QColor &color, const QString &text,
+                       double width, double ascent, double descent, bool rightToLeft, bool clipped,
+                       const QRectF &clip)
+    {
         if (text.isEmpty())
             return;
-        SetFont(item.font());
+        Op(TPageOpKind::TextRun);
+        FontFields(font, pixels);
+        U32(color.rgba());
+        Point(p);
+        Size(width);
+        Size(ascent);
+        Size(descent);
+        U8(quint8((rightToLeft ? 1 : 0) | (clipped ? 2 : 0)));
+        if (clipped)
+            Rect(clip);
+        String32(text);
+    }
+
+    void RecordText(const QPointF &p, const QFont &font, const QString &text, qreal width, qreal ascent,
+                    qreal descent, bool rightToLeft)
+    {
+        if (text.isEmpty())
+            return;
+        SetFont(font);
         Op(TPageOpKind::Text);
         Point(p);
-        Size(item.width());
-        Size(item.ascent());
-        Size(item.descent());
-        U8(item.renderFlags() & QTextItem::RightToLeft ? 1 : 0);
+        Size(width);
+        Size(ascent);
+        Size(descent);
+        U8(rightToLeft ? 1 : 0);
         String32(text);
     }
 
@@ -350,6 +375,11 @@ private:
         const double pixels = font.pixelSize() > 0 ? double(font.pixelSize())
                                                    : font.pointSizeF() * RecordingPixelsPerInch / 72.0;
         Op(TPageOpKind::Font);
+        FontFields(font, pixels);
+    }
+
+    void FontFields(const QFont &font, double pixels)
+    {
         Bounded(std::max(0.0, Finite(pixels)), TVxRecordedPage::MaxFontPixels);
         U16(quint16(std::clamp(int(font.weight()), 1, 1000)));
         U8(quint8((font.italic() ? 1 : 0) | (font.underline() ? 2 : 0) | (font.strikeOut() ? 4 : 0)
@@ -439,6 +469,26 @@ TVxPageRecorder::~TVxPageRecorder() = default;
 QPaintEngine *TVxPageRecorder::paintEngine() const
 {
     return FEngine.get();
+}
+
+void TVxPageRecorder::DrawTextRun(QPainter &painter, const QPointF &baseline, const QString &text, double width,
+                                  double ascent, double descent, bool rightToLeft)
+{
+    // The run is recorded in page coordinates with everything it needs, so
+    // the painter's state need not reach the engine. A transform that turns
+    // or shears the text goes the ordinary way.
+    const QTransform transform = painter.combinedTransform();
+    if (!FEngine->isActive() || painter.device() != this || transform.m12() != 0 || transform.m21() != 0
+        || transform.m11() <= 0 || transform.m22() <= 0 || painter.font().pixelSize() <= 0) {
+        painter.drawText(baseline, text);
+        return;
+    }
+    const double sx = transform.m11();
+    const double sy = transform.m22();
+    const QRectF clip = painter.hasClipping() ? transform.mapRect(painter.clipBoundingRect()) : QRectF();
+    FEngine->RecordTextRun(transform.map(baseline), painter.font(), painter.font().pixelSize() * sy,
+                           painter.pen().color(), text, width * sx, ascent * sy, descent * sy, rightToLeft,
+                           painter.hasClipping(), clip);
 }
 
 QByteArray TVxPageRecorder::Bytes() const

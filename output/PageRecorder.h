@@ -4,6 +4,7 @@
 // recorded page (see RecordedPage.h). Elements paint on it through QPainter
 // as on any device.
 
+#include "model/VxTextRunDevice.h"
 #include "output/RecordedPage.h"
 
 #include <QPaintDevice>
@@ -14,7 +15,7 @@ namespace zelmio {
 
 class TVxPageRecordEngine;
 
-class TVxPageRecorder : public QPaintDevice {
+class TVxPageRecorder : public QPaintDevice, public TVxTextRunDevice {
 public:
     explicit TVxPageRecorder(QSize size);
     ~TVxPageRecorder() override;
@@ -23,6 +24,9 @@ public:
     TVxPageRecorder &operator=(const TVxPageRecorder &) = delete;
 
     QPaintEngine *paintEngine() const override;
+    // Records the text as it stands, with the painter's state.
+    void DrawTextRun(QPainter &painter, const QPointF &baseline, const QString &text, double width, double ascent,
+                     double descent, bool rightToLeft) override;
     QSize Size() const { return FSize; }
 
     // The page's bytes once the painter has ended (before: an empty page).

@@ -107,6 +107,24 @@ void ReplayPage(QPainter &painter, const TVxRecordedPage &page, const QRectF &ta
                 painter.drawText(op.point, op.text);
             }
             break;
+        case TPageOpKind::TextRun: {
+            // In page coordinates, with its own font, colour and clip.
+            painter.save();
+            painter.setWorldTransform(base);
+            painter.setClipRect(pageRect, Qt::ReplaceClip);
+            if (op.clipped)
+                painter.setClipRect(op.rect, Qt::IntersectClip);
+            QFont runFont = op.font;
+            runFont.setPixelSize(std::max(1, int(std::lround(op.fontPixelSize * FractionScale))));
+            painter.setFont(runFont);
+            painter.setPen(op.pen);
+            painter.setLayoutDirection(op.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+            painter.setWorldTransform(QTransform::fromScale(1.0 / FractionScale, 1.0 / FractionScale)
+                                      * QTransform::fromTranslate(op.point.x(), op.point.y()) * base);
+            painter.drawText(QPointF(0, 0), op.text);
+            painter.restore();
+            break;
+        }
         case TPageOpKind::Lines:
             for (const QRectF &r : op.rects)
                 painter.drawLine(QLineF(r.x(), r.y(), r.width(), r.height()));

@@ -234,7 +234,8 @@ void DecodeOps(const QByteArray &bytes, qsizetype start, QSize size, int picture
         case TPageOpKind::BrushOrigin:
             op.point = in.Point("the brush origin");
             break;
-        case TPageOpKind::Font: {
+        case TPageOpKind::Font:
+        case TPageOpKind::TextRun: {
             const double pixels = in.NonNegative("the font size", TPageLimits::MaxFontPixels);
             const quint16 weight = in.U16("the font weight");
             if (weight < 1 || weight > 1000)
@@ -253,6 +254,20 @@ void DecodeOps(const QByteArray &bytes, qsizetype start, QSize size, int picture
             op.font.setOverline(flags & 8);
             op.font.setKerning(flags & 16);
             op.font.setHintingPreference(Hintings[hinting]);
+            if (op.kind != TPageOpKind::TextRun)
+                break;
+            op.pen = QPen(ColorFrom(in.U32("the text colour")));
+            op.point = in.Point("the text position");
+            op.width = in.NonNegative("the text width", limits.coordinate);
+            op.ascent = in.NonNegative("the text ascent", limits.coordinate);
+            op.descent = in.NonNegative("the text descent", limits.coordinate);
+            const quint8 textFlags = in.U8("the text flags");
+            op.rightToLeft = textFlags & 1;
+            op.clipped = textFlags & 2;
+            if (op.clipped)
+                op.rect = in.Rect("the text's clip");
+            const quint32 textLength = in.Count(2, "the text");
+            op.text = in.String(textLength, "the text");
             break;
         }
         case TPageOpKind::Transform: {
@@ -464,6 +479,20 @@ std::vector<TPageText> PageTexts(const TVxRecordedPage &page)
         case TPageOpKind::Transform:
             transform = op.transform;
             break;
+        case TPageOpKind::TextRun: {
+            TPageText text;
+            text.text = op.text;
+            text.family = op.font.family();
+            text.pixelSize = op.fontPixelSize;
+            text.bold = op.font.weight() >= QFont::DemiBold;
+            text.italic = op.font.italic();
+            text.underline = op.font.underline();
+            text.color = op.pen.color();
+            text.baseline = op.point;
+            text.bounds = QRectF(op.point.x(), op.point.y() - op.ascent, op.width, op.ascent + op.descent);
+            texts.push_back(std::move(text));
+            break;
+        }
         case TPageOpKind::Text: {
             TPageText text;
             text.text = op.text;

@@ -60,6 +60,9 @@ enum class TPageOpKind : quint8 {
     Path = 25,
     Points = 26,
     Picture = 27,
+    // A text with its own font, colour and clip in page coordinates, drawn
+    // without the transform and clip in effect (recorded unshaped).
+    TextRun = 28,
 };
 
 // One operation as read from a page. Only the fields of its kind are set;
@@ -83,7 +86,8 @@ struct TPageOp {
     int picture = -1;                           // Picture: index into the page's pictures
     QString text;                               // Text
     double width = 0, ascent = 0, descent = 0;  // Text: advance and line extent in font units
-    bool rightToLeft = false;                   // Text
+    bool rightToLeft = false;                   // Text, TextRun
+    bool clipped = false;                       // TextRun: clipped to rect
 };
 
 // A text drawn on the page, in page pixels.

@@ -168,7 +168,8 @@ struct BasicReportFixture {
                         long double height = 50)
     {
         auto *element = new Element(&form);
-        element->SetAutoSize(false);
+        if constexpr (requires { element->SetAutoSize(false); })
+            element->SetAutoSize(false);
         element->SetName(QStringLiteral("Element%1").arg(++m_elements));
         element->SetParent(band);
         element->Size()->SetUnits(TVxUnit::Native);

@@ -4,11 +4,14 @@
 #include "EngineTestSupport.h"
 
 #include "model/VxGroup.h"
+#include "model/VxShape.h"
+#include "output/PageReplay.h"
 #include "output/RecordedPage.h"
 #include "output/VxPrinter.h"
 
 #include <QCoreApplication>
 #include <QThread>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace zelmio;
@@ -87,4 +90,36 @@ TEST(PageStoreRun, AWorkerThreadFillsTheStoreWhileTheWindowThreadReads)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(ReportThread(*f.report), nullptr);
     EXPECT_TRUE(f.report->findChildren<TVxCreateReportThread *>().isEmpty());
+}
+
+TEST(PageStoreRun, ShapesAfterTextsKeepTheirPlaceOnTheReplayedPage)
+{
+    // Texts are recorded as runs of their own: what is drawn after them must
+    // still be drawn in page coordinates.
+    ReportFixture f;
+    f.SetData(kFields, Rows(1));
+    TVxBand *detail = f.AddBand(TVxBandType::rbDetail, 300);
+    f.AddField(detail, QStringLiteral("NR"), 0);
+    auto *frame = f.AddElement<TVxShape>(detail, 0, 0, 1000, 200);
+    frame->SetShape(TVxShapeType::vxsRectangle);
+    ASSERT_TRUE(PrepareReport(*f.report));
+    const std::unique_ptr<TVxRecordedPage> page = f.report->RunState().VXPrinter->GetPage(1);
+    ASSERT_TRUE(page);
+    EXPECT_EQ(PageStrings(*page), QStringList{"1"});
+    const QImage image = RenderPage(*page, 96);
+    // Dark within a pixel of the place.
+    const auto dark = [&image](double tenthsX, double tenthsY) {
+        const int x = int(std::lround(tenthsX * 0.37795));
+        const int y = int(std::lround(tenthsY * 0.37795));
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (qGray(image.pixel(x + dx, y + dy)) < 128)
+                    return true;
+        return false;
+    };
+    // The frame's edges: left and right at 100 and 1100, top at 100.
+    EXPECT_TRUE(dark(100, 200));
+    EXPECT_TRUE(dark(1100, 200));
+    EXPECT_TRUE(dark(600, 100));
+    EXPECT_FALSE(dark(600, 200));
 }
