@@ -184,8 +184,12 @@ void TVxReportGenerator::Generate()
     m_printer.SetTitle(m_report.ReportTitle());
     m_printer.SetCompression(m_report.Options().testFlag(TVxReportOption::Compression));
     m_printer.BeginDoc();
-    state.VXPrinter = &m_printer;
-    state.PageCanvas = &m_printer;
+    // A background run finds its printer installed already; the window
+    // thread may read these meanwhile, so they are written only when they change.
+    if (state.VXPrinter != &m_printer)
+        state.VXPrinter = &m_printer;
+    if (state.PageCanvas != &m_printer)
+        state.PageCanvas = &m_printer;
     state.Engine = this;
     state.CurrentY = -1;
     state.Pagecount = 0;
