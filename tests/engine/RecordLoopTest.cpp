@@ -3,6 +3,7 @@
 #include "EngineTestSupport.h"
 
 #include "model/VxGroup.h"
+#include "output/VxPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -142,4 +143,46 @@ TEST(RecordLoop, OnExportCanTakeTheExportOver)
     f.report->SetOnExport([](TCustomVexa *, bool &handled) { handled = true; });
     const Recording out = f.Run();
     EXPECT_TRUE(out.calls.isEmpty());
+}
+
+TEST(RecordLoop, HooksCanVetoStopOrCancelTheRun)
+{
+    const QList<QByteArray> rows = {"NR=\"1\"", "NR=\"2\"", "NR=\"3\"", "NR=\"4\"", "NR=\"5\""};
+    {
+        // BeforePrint vetoes the whole run: no page, no job.
+        ReportFixture f;
+        f.SetData(kFields, rows);
+        f.AddField(f.AddBand(TVxBandType::rbDetail, 50), QStringLiteral("NR"));
+        f.report->SetBeforePrint([](TCustomVexa *, bool &printReport) { printReport = false; });
+        EXPECT_TRUE(f.Run().calls.isEmpty());
+        EXPECT_TRUE(f.report->RunState().Available);
+    }
+    {
+        // PagesInPreview: the loop stops after the record that passed page 2.
+        ReportFixture f;
+        f.SetData(kFields, rows);
+        TVxBand *detail = f.AddBand(TVxBandType::rbDetail, 1500);
+        detail->SetForceNewPage(true);
+        f.AddField(detail, QStringLiteral("NR"));
+        f.report->SetPagesInPreview(2);
+        ASSERT_TRUE(PrepareReport(*f.report));
+        EXPECT_EQ(f.report->RunState().VXPrinter->PageCount(), 3);
+    }
+    {
+        // A hook cancels: the record loop ends and the pages so far stay.
+        ReportFixture f;
+        f.SetData(kFields, rows);
+        TVxBand *detail = f.AddBand(TVxBandType::rbDetail, 1500);
+        f.AddField(detail, QStringLiteral("NR"));
+        TCustomVexa *report = f.report;
+        detail->SetAfterPrint([report](TVxCustomBand *, bool) {
+            if (report->RunState().Pagecount == 2)
+                report->Cancel();
+        });
+        const Recording out = f.Run();
+        EXPECT_EQ(out.AllTexts(), (QStringList{"1", "|", "2"}));
+        // The last EndPage is skipped, Finish still follows.
+        EXPECT_EQ(out.calls, (QStringList{"Start", "EndPage", "NewPage", "EndPage", "NewPage", "Finish"}));
+        EXPECT_TRUE(f.report->RunState().Available);
+    }
 }
