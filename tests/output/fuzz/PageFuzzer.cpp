@@ -71,6 +71,23 @@ void WriteSeeds(const QString &folder)
         p.end();
         save(QStringLiteral("page-b"), recorder);
     }
+    {
+        // Text runs as the elements record them: unshaped, clipped, scaled.
+        zelmio::TVxPageRecorder recorder(QSize(794, 1123));
+        QPainter p(&recorder);
+        QFont font(QStringLiteral("Liberation Sans"));
+        font.setPixelSize(195);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::red);
+        p.setClipRect(QRect(40, 40, 300, 60));
+        p.translate(40, 40);
+        p.scale(96.0 / 1440, 96.0 / 1440);
+        recorder.DrawTextRun(p, QPointF(0, 180), QStringLiteral("Cena: 0,99 €"), 1800, 180, 40, false);
+        recorder.DrawTextRun(p, QPointF(0, 400), QStringLiteral("Ķiršu ievārījums"), 2400, 180, 40, true);
+        p.end();
+        save(QStringLiteral("page-c"), recorder);
+    }
 }
 
 } // namespace
