@@ -1,0 +1,160 @@
+#include "export/VxAbstractExportFilter.h"
+#include "export/VxPositions.h"
+#include "model/VxFont.h"
+#include "platform/VxError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace zelmio;
+
+namespace {
+
+// Writes every text of a page as "column,line:text" lines, in column order
+// within line order, so that the tests can read the grid back from the file.
+class TGridFilter : public TVxAbstractExportFilter {
+public:
+    using TVxAbstractExportFilter::TVxAbstractExportFilter;
+    QStringList calls;
+    int lastColCount = -1;
+
+    void NewPage() override
+    {
+        calls << "NewPage";
+        TVxAbstractExportFilter::NewPage();
+    }
+    void EndPage() override
+    {
+        calls << "EndPage";
+        TVxAbstractExportFilter::EndPage();
+    }
+
+protected:
+    void StorePage() override
+    {
+        lastColCount = FColCount;
+        QByteArray page;
+        for (int line = 0; line <= FLineCount; ++line)
+            for (int col = 0; col <= FColCount; ++col) {
+                const auto [text, font] = GetText(col, line);
+                if (!text.isEmpty())
+                    page += QByteArray::number(col) + ',' + QByteArray::number(line) + ':' + text.toUtf8() + '\n';
+            }
+        WriteToStream(page + "--\n");
+    }
+};
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+TEST(Positions, RanksFromTheLeftAndMapsWithinTheLatitude)
+{
+    TVxPositions positions;
+    positions.Add(50); // not updating: ignored
+    positions.BeginUpdate();
+    for (long double p : {250.0L, 100.0L, 102.0L, 100.4L, 0.0L})
+        positions.Add(p);
+    positions.EndUpdate();
+    ASSERT_EQ(positions.List.size(), 4u); // 100.4 rounds to 100 and joins it
+    EXPECT_EQ(positions.List[0]->NewPosition, 3);
+    EXPECT_EQ(positions.List[1]->NewPosition, 1);
+    EXPECT_EQ(positions.List[1]->Clients, 2);
+    EXPECT_EQ(positions.List[2]->NewPosition, 2);
+    EXPECT_EQ(positions.List[3]->NewPosition, 0);
+    EXPECT_FALSE(positions.Updating);
+
+    EXPECT_EQ(positions.NewPosition(100), 1);
+    EXPECT_EQ(positions.NewPosition(102), 1); // within 4.0 of 100
+    EXPECT_EQ(positions.NewPosition(104), 1);
+    EXPECT_EQ(positions.NewPosition(105.5L), 2);
+    EXPECT_EQ(positions.NewPosition(0), 0);
+    EXPECT_EQ(positions.NewPosition(180), 0);
+}
+
+TEST(AbstractExportFilter, RebuildsColumnsAndLinesAndWritesTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grid.txt"));
+    TVxFont font;
+    font.SetSize(10);
+    TGridFilter filter(path);
+    filter.Start(2100, 2970, &font);
+    EXPECT_TRUE(filter.Active());
+    EXPECT_EQ(filter.LineCount(), 84); // Round(2970 / 35.28)
+
+    filter.EndPage(); // the engine closes a page that was never opened
+    filter.NewPage();
+    filter.TextOut(TPaperPos(100.0L, 50.0L), &font, clNone, TAlignment::taLeftJustify, QStringLiteral("a"));
+    filter.TextOut(TPaperPos(102.0L, 52.0L), &font, clNone, TAlignment::taLeftJustify, QStringLiteral("b"));
+    filter.TextOut(TPaperPos(250.0L, 90.0L), &font, clNone, TAlignment::taLeftJustify, QStringLiteral("c"));
+    TExportInfoRec info;
+    info.Xpos = 0;
+    info.Ypos = 90;
+    info.Text = QStringLiteral("d");
+    info.Column = 4;
+    info.ExportAs = TExportType::exptNumeric;
+    filter.TextOutRec(info);
+    ASSERT_EQ(filter.PageEntries().size(), 4u);
+    EXPECT_EQ(filter.PageEntries()[3]->Column, 4);
+    EXPECT_EQ(filter.PageEntries()[3]->ExportAs, TExportType::exptNumeric);
+    filter.EndPage();
+    EXPECT_EQ(filter.lastColCount, 3); // column 2 stays empty
+    EXPECT_TRUE(filter.PageProcessed());
+    EXPECT_TRUE(filter.PageEntries().empty());
+
+    filter.NewPage();
+    filter.TextOut(TPaperPos(300.0L, 10.0L), &font, clNone, TAlignment::taCenter, QStringLiteral("e"));
+    filter.EndPage();
+    // Nothing is in place before the export finishes.
+    EXPECT_FALSE(QFile::exists(path));
+    filter.Finish();
+    EXPECT_FALSE(filter.Active());
+    EXPECT_EQ(filter.calls, QStringList({"EndPage", "NewPage", "EndPage", "NewPage", "EndPage"}));
+    // b shares a's column (102 lies within 4.0 of 100) and line (52 of 50),
+    // so a, first added, is the cell's text; d at X = 0 is in column 0.
+    EXPECT_EQ(readFile(path), "--\n1,1:a\n0,3:d\n3,3:c\n--\n1,1:e\n--\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"grid.txt"});
+}
+
+TEST(AbstractExportFilter, AFileThatCannotBeCreatedIsNamedInTheError)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing/report.txt"));
+    TGridFilter filter(path);
+    try {
+        filter.Start(2100, 2970, nullptr);
+        FAIL() << "Start succeeded";
+    } catch (const EVxError &e) {
+        EXPECT_TRUE(e.message().contains(path)) << e.message().toStdString();
+    }
+    EXPECT_FALSE(filter.Active());
+}
+
+TEST(AbstractExportFilter, AnUnfinishedExportLeavesTheOldFileAlone)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("report.txt"));
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("previous report");
+    }
+    {
+        TVxFont font;
+        TGridFilter filter(path);
+        filter.Start(2100, 2970, &font);
+        filter.NewPage();
+        filter.TextOut(TPaperPos(10, 10), &font, clNone, TAlignment::taLeftJustify, QStringLiteral("new"));
+        filter.EndPage();
+        // The run ends with an error here: the filter is freed without Finish.
+    }
+    EXPECT_EQ(readFile(path), "previous report");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.txt"});
+}
