@@ -485,10 +485,13 @@ void TVxPageRecorder::DrawTextRun(QPainter &painter, const QPointF &baseline, co
     }
     const double sx = transform.m11();
     const double sy = transform.m22();
+    const QPointF at = transform.map(baseline);
+    // A clip that leaves the whole text visible is not kept.
+    const QRectF bounds(at.x(), at.y() - ascent * sy, width * sx, (ascent + descent) * sy);
     const QRectF clip = painter.hasClipping() ? transform.mapRect(painter.clipBoundingRect()) : QRectF();
-    FEngine->RecordTextRun(transform.map(baseline), painter.font(), painter.font().pixelSize() * sy,
-                           painter.pen().color(), text, width * sx, ascent * sy, descent * sy, rightToLeft,
-                           painter.hasClipping(), clip);
+    const bool clipped = painter.hasClipping() && !clip.contains(bounds);
+    FEngine->RecordTextRun(at, painter.font(), painter.font().pixelSize() * sy, painter.pen().color(), text,
+                           width * sx, ascent * sy, descent * sy, rightToLeft, clipped, clip);
 }
 
 QByteArray TVxPageRecorder::Bytes() const

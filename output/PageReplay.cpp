@@ -55,11 +55,14 @@ void ReplayPage(QPainter &painter, const TVxRecordedPage &page, const QRectF &ta
     painter.setOpacity(1.0);
     QTransform current;
     QFont font;
+    QPen pen;
+    bool clipped = false;   // a recorded clip is in effect
     double fontPixels = 0;
     page.Visit([&](const TPageOp &op) {
         switch (op.kind) {
         case TPageOpKind::Pen:
             painter.setPen(op.pen);
+            pen = op.pen;
             break;
         case TPageOpKind::Brush:
             painter.setBrush(op.brush);
@@ -85,6 +88,7 @@ void ReplayPage(QPainter &painter, const TVxRecordedPage &page, const QRectF &ta
         case TPageOpKind::ClipRegion:
         case TPageOpKind::ClipPath:
             ApplyClip(painter, op, base, current, pageRect);
+            clipped = op.clipOperation != Qt::NoClip;
             break;
         case TPageOpKind::Opacity:
             painter.setOpacity(op.value);
@@ -108,12 +112,16 @@ void ReplayPage(QPainter &painter, const TVxRecordedPage &page, const QRectF &ta
             }
             break;
         case TPageOpKind::TextRun: {
-            // In page coordinates, with its own font, colour and clip.
-            painter.save();
-            painter.setWorldTransform(base);
-            painter.setClipRect(pageRect, Qt::ReplaceClip);
-            if (op.clipped)
-                painter.setClipRect(op.rect, Qt::IntersectClip);
+            // In page coordinates, with its own font, colour and clip; the
+            // state of the page around it stays as it was.
+            const bool clipping = op.clipped || clipped;
+            if (clipping) {
+                painter.save();
+                painter.setWorldTransform(base);
+                painter.setClipRect(pageRect, Qt::ReplaceClip);
+                if (op.clipped)
+                    painter.setClipRect(op.rect, Qt::IntersectClip);
+            }
             QFont runFont = op.font;
             runFont.setPixelSize(std::max(1, int(std::lround(op.fontPixelSize * FractionScale))));
             painter.setFont(runFont);
@@ -122,7 +130,13 @@ void ReplayPage(QPainter &painter, const TVxRecordedPage &page, const QRectF &ta
             painter.setWorldTransform(QTransform::fromScale(1.0 / FractionScale, 1.0 / FractionScale)
                                       * QTransform::fromTranslate(op.point.x(), op.point.y()) * base);
             painter.drawText(QPointF(0, 0), op.text);
-            painter.restore();
+            if (clipping) {
+                painter.restore();
+            } else {
+                painter.setWorldTransform(current * base);
+                painter.setPen(pen);
+                painter.setFont(font);
+            }
             break;
         }
         case TPageOpKind::Lines:
