@@ -14,16 +14,6 @@ using namespace zelmio::test;
 
 namespace {
 
-const QByteArray kFields = "<FIELD attrname=\"NR\" fieldtype=\"i4\"/>";
-
-QList<QByteArray> Rows(int count)
-{
-    QList<QByteArray> rows;
-    for (int i = 1; i <= count; ++i)
-        rows << QByteArray("NR=\"") + QByteArray::number(i) + "\"";
-    return rows;
-}
-
 // A three-column sheet of labels 300 high with a row space of 50: eight
 // labels a column ((2770 + 50) / 350, truncated and rounded alike).
 struct LabelSheet : BasicReportFixture<TEVexa> {
@@ -31,7 +21,7 @@ struct LabelSheet : BasicReportFixture<TEVexa> {
     explicit LabelSheet(int records)
     {
         report->Page()->SetColumns(3);
-        SetData(kFields, Rows(records));
+        SetData(kNumberField, NumberedRows(records));
         label = AddBand(TVxBandType::rbDetail, 300, QStringLiteral("DetailBand"));
         label->Size()->SetInternalValue(TVxBandSize::WidthIndex, 600);
         AddField(label, QStringLiteral("NR"), 0);
@@ -69,7 +59,7 @@ TEST(LabelSheet, TheFirstLabelLandsAtItsPositionAndRowsFillColumns)
 TEST(LabelSheet, ALabelLoopPrintsItsCountAndTheCountingPassKnowsThePages)
 {
     BasicReportFixture<TEVexa> f;
-    f.SetData(kFields, Rows(1));
+    f.SetData(kNumberField, NumberedRows(1));
     auto *loop = f.AddBand<TVxLoopBand>(TVxBandType::rbWild, 1000, QStringLiteral("LabelBand"));
     f.AddLabel(loop, QStringLiteral("label"));
     f.report->LabelSettings()->SetLabelCount(5);

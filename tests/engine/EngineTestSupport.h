@@ -37,6 +37,16 @@ QT_END_NAMESPACE
 
 namespace zelmio::test {
 
+// A record set of one integer field NR, and rows numbered 1 ... count.
+inline const QByteArray kNumberField = "<FIELD attrname=\"NR\" fieldtype=\"i4\"/>";
+inline QList<QByteArray> NumberedRows(int count)
+{
+    QList<QByteArray> rows;
+    for (int i = 1; i <= count; ++i)
+        rows << QByteArray("NR=\"") + QByteArray::number(i) + "\"";
+    return rows;
+}
+
 struct PrintedText {
     long double x = 0;
     long double y = 0;

@@ -19,20 +19,10 @@ using namespace zelmio::test;
 
 namespace {
 
-const QByteArray kFields = "<FIELD attrname=\"NR\" fieldtype=\"i4\"/>";
-
-QList<QByteArray> Rows(int count)
-{
-    QList<QByteArray> rows;
-    for (int i = 1; i <= count; ++i)
-        rows << QByteArray("NR=\"") + QByteArray::number(i) + "\"";
-    return rows;
-}
-
 // A report of numbered details, 100 high, with a page footer of the page number.
 void NumberedDetails(ReportFixture &f, int records)
 {
-    f.SetData(kFields, Rows(records));
+    f.SetData(kNumberField, NumberedRows(records));
     f.AddField(f.AddBand(TVxBandType::rbDetail, 100), QStringLiteral("NR"));
     f.AddExpr(f.AddBand(TVxBandType::rbPageFooter, 100), QStringLiteral("'page ' + STR(PAGENUMBER)"), 0);
 }
@@ -97,7 +87,7 @@ TEST(PageStoreRun, ShapesAfterTextsKeepTheirPlaceOnTheReplayedPage)
     // Texts are recorded as runs of their own: what is drawn after them must
     // still be drawn in page coordinates.
     ReportFixture f;
-    f.SetData(kFields, Rows(1));
+    f.SetData(kNumberField, NumberedRows(1));
     TVxBand *detail = f.AddBand(TVxBandType::rbDetail, 300);
     f.AddField(detail, QStringLiteral("NR"), 0);
     auto *frame = f.AddElement<TVxShape>(detail, 0, 0, 1000, 200);
