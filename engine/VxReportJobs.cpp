@@ -4,6 +4,7 @@
 #include "export/VxExportFilter.h"
 #include "model/CustomVexa.h"
 #include "model/VxPrinterSettings.h"
+#include "output/VxPreviewInterface.h"
 #include "output/VxPrinter.h"
 
 #include <QCoreApplication>
@@ -72,6 +73,33 @@ private:
     TCustomVexa &m_report;
 };
 
+// The progress window of a job that prints or exports, when the report
+// asks for one and the windows library installed a factory; the printer
+// reports to it for the length of the job.
+class TProgressWindow {
+public:
+    TProgressWindow(TCustomVexa &report, TVxPrinter &printer, const QString &caption)
+        : m_printer(printer)
+        , m_client(printer.Client())
+    {
+        if (report.ShowProgress() && GlobalProgressForm()) {
+            m_window = GlobalProgressForm()(&printer, caption);
+            if (m_window)
+                printer.SetClient(m_window.get());
+        }
+    }
+    ~TProgressWindow()
+    {
+        if (m_window)
+            m_printer.SetClient(m_client);
+    }
+
+private:
+    TVxPrinter &m_printer;
+    QObject *m_client;
+    std::unique_ptr<QObject> m_window;
+};
+
 } // namespace
 
 int CountReportPages(TCustomVexa &report)
@@ -132,6 +160,7 @@ bool PrintReport(TCustomVexa &report)
         return false;
     run.Printer().SetDestination(TVxPrinterDestination::vxdPrinter);
     TReportPrintPreparation preparation(report);
+    TProgressWindow progress(report, run.Printer(), QStringLiteral("Printing progress"));
     TVxReportGenerator generator(report, run.Printer());
     generator.CreateReport();
     return true;
@@ -150,6 +179,7 @@ bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter)
     filter.SetOriginalVXPrinter(report.RunState().VXPrinter);
     TReportPrintPreparation preparation(report);
     TRunPrinter run(report, NewPrinter(report, report.RunState().VXPrinter));
+    TProgressWindow progress(report, run.Printer(), QStringLiteral("Export Progress"));
     TVxReportGenerator generator(report, run.Printer(), &filter);
     generator.CreateReport();
     return true;

@@ -7,6 +7,7 @@
 #include "model/VxShape.h"
 #include "output/PageReplay.h"
 #include "output/RecordedPage.h"
+#include "output/VxPreviewInterface.h"
 #include "output/VxPrinter.h"
 
 #include <QCoreApplication>
@@ -112,4 +113,41 @@ TEST(PageStoreRun, ShapesAfterTextsKeepTheirPlaceOnTheReplayedPage)
     EXPECT_TRUE(dark(1100, 200));
     EXPECT_TRUE(dark(600, 100));
     EXPECT_FALSE(dark(600, 200));
+}
+
+TEST(PageStoreRun, AnExportShowsItsProgressWindowWhenTheReportAsks)
+{
+    // The windows library installs the progress window; here a stand-in that
+    // counts the progress notices the printer posts to it.
+    struct ProgressWindow : QObject {
+        int notices = 0;
+        bool event(QEvent *e) override
+        {
+            ++notices;
+            return QObject::event(e);
+        }
+    };
+    QStringList captions;
+    ProgressWindow *shown = nullptr;
+    GlobalProgressForm() = [&](TVxPrinter *, const QString &caption) -> std::unique_ptr<QObject> {
+        captions << caption;
+        auto window = std::make_unique<ProgressWindow>();
+        shown = window.get();
+        return window;
+    };
+    ReportFixture f;
+    NumberedDetails(f, 60);
+    f.report->SetShowProgress(true);
+    int notices = -1;
+    f.report->SetOnEndPage([&](TCustomVexa *) {
+        QCoreApplication::sendPostedEvents();
+        if (shown)
+            notices = shown->notices;
+    });
+    f.Run();
+    f.report->SetShowProgress(false);
+    f.Run();
+    GlobalProgressForm() = nullptr;
+    EXPECT_EQ(captions, QStringList{"Export Progress"});
+    EXPECT_GT(notices, 0);
 }
