@@ -1,0 +1,811 @@
+#include "export/pdf/VxPDFFilter.h"
+
+#include "export/VxExportFilterLibrary.h"
+#include "export/pdf/PdfEncoders.h"
+#include "model/CustomVexa.h"
+#include "model/VxBrush.h"
+#include "model/VxDBImage.h"
+#include "model/VxFont.h"
+#include "model/VxGrDBImage.h"
+#include "model/VxHRule.h"
+#include "model/VxImage.h"
+#include "model/VxPDFShape.h"
+#include "model/VxPen.h"
+#include "model/VxPicture.h"
+#include "model/VxPrinterSettings.h"
+#include "model/VxReportRunState.h"
+#include "model/VxShape.h"
+#include "output/VxPrinter.h"
+#include "platform/CodePage.h"
+#include "platform/Formats.h"
+#include "platform/SafeFileWriter.h"
+
+#include <QCryptographicHash>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace zelmio {
+
+namespace {
+
+// 72 / 25.4: millimetres to points.
+constexpr long double kMMToPoints = 2.8346456692913385826L;
+// Pixels per tenth of a millimetre of the screen the controls are sized on,
+// the value the elements convert device pixels back to control pixels with.
+constexpr long double kScreenFactor = TVxPrinter::DefaultFactor;
+
+const QString kCRLF = QStringLiteral("\r\n");
+
+int Trunc(long double v)
+{
+    return int(std::trunc(v));
+}
+
+TRGBColor ToRGB(TColor color)
+{
+    const quint32 rgb = ColorToRGB(color);
+    return {quint8(rgb & 0xFF), quint8((rgb >> 8) & 0xFF), quint8((rgb >> 16) & 0xFF)};
+}
+
+QString ColorText(const TRGBColor &c)
+{
+    return QString::asprintf("%4.2f %4.2f %4.2f", c.Red / 255.0, c.Green / 255.0, c.Blue / 255.0).trimmed();
+}
+
+QString EscapeText(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (QChar ch : text) {
+        switch (ch.unicode()) {
+        case u'\\':
+            out += QLatin1String("\\\\");
+            break;
+        case u'(':
+            out += QLatin1String("\\(");
+            break;
+        case u')':
+            out += QLatin1String("\\)");
+            break;
+        case 0x20AC:
+            out += QLatin1String("\\200");
+            break;
+        default:
+            out += ch;
+        }
+    }
+    return out;
+}
+
+TPDFShape MapShape(TVxShapeType shape)
+{
+    switch (shape) {
+    case TVxShapeType::vxsRectangle:
+    case TVxShapeType::vxsRoundRect:
+        return S_BOX;
+    case TVxShapeType::vxsCircle:
+        return S_CIRCLE;
+    case TVxShapeType::vxsVertLine:
+        return S_VLINE;
+    case TVxShapeType::vxsHorLine:
+        return S_HLINE;
+    case TVxShapeType::vxsTopAndBottom:
+        return S_TOPBOTTOM;
+    case TVxShapeType::vxsRightAndLeft:
+        return S_LEFTRIGHT;
+    case TVxShapeType::vxsLeftDiagonal:
+        return S_LEFTDIAG;
+    case TVxShapeType::vxsRightDiagonal:
+        return S_RIGHTDIAG;
+    }
+    return S_OBLIQUE;
+}
+
+QString Line(long double x1, long double y1, long double x2, long double y2)
+{
+    return QString::asprintf("%d %d m %d %d l s", Trunc(x1), Trunc(y1), Trunc(x2), Trunc(y2));
+}
+
+// An image on white, as 24-bit rows from the top, red, green, blue.
+QByteArray RGBRows(const QImage &image)
+{
+    QImage rgb(image.size(), QImage::Format_RGB888);
+    rgb.fill(Qt::white);
+    {
+        QPainter painter(&rgb);
+        painter.drawImage(0, 0, image);
+    }
+    QByteArray rows;
+    const int rowBytes = rgb.width() * 3;
+    rows.reserve(qsizetype(rowBytes) * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y)
+        rows.append(reinterpret_cast<const char *>(rgb.constScanLine(y)), rowBytes);
+    return rows;
+}
+
+} // namespace
+
+TVxPDFSettings &PDFSettings()
+{
+    static TVxPDFSettings settings;
+    return settings;
+}
+
+// --- TVxPDFDocumentFilter ----------------------------------------------------
+
+TVxPDFDocumentFilter::TVxPDFDocumentFilter(const QString &filename)
+    : TVxPAbstractExportFilter(filename)
+{
+    FSubstitutedFonts << QStringLiteral("Arial:Helvetica") << QStringLiteral("Times New Roman:Times")
+                      << QStringLiteral("Courier New:Courier");
+}
+
+TVxPDFDocumentFilter::~TVxPDFDocumentFilter() = default;
+
+void TVxPDFDocumentFilter::AddFontMap(const QString &rule)
+{
+    const int colon = rule.indexOf(QLatin1Char(':'));
+    const QString clean = colon < 0 ? rule.trimmed()
+                                    : rule.left(colon).trimmed() + QLatin1Char(':') + rule.mid(colon + 1).trimmed();
+    if (!FSubstitutedFonts.contains(clean))
+        FSubstitutedFonts << clean;
+}
+
+void TVxPDFDocumentFilter::AddTTFont(const QString &fontName)
+{
+    if (!FEmbedFonts.contains(fontName))
+        FEmbedFonts << fontName;
+}
+
+void TVxPDFDocumentFilter::AddCustomWidths(const QString &psFontName, const QString &widths)
+{
+    FCustomWidths.Add(psFontName, widths);
+}
+
+void TVxPDFDocumentFilter::AddCustomEncoding(const QString &psFontName, const QString &differences)
+{
+    FCustomEncodings.Add(psFontName, differences);
+}
+
+void TVxPDFDocumentFilter::SetDocumentInfo(const QString &creator, const QString &author, const QString &subject,
+                                           const QString &title)
+{
+    FDocCreator = creator;
+    FDocAuthor = author;
+    FDocSubject = subject;
+    FDocTitle = title;
+}
+
+void TVxPDFDocumentFilter::EndConcat()
+{
+    FPDFConcatenating = false;
+    Finish();
+}
+
+int TVxPDFDocumentFilter::FontNumber(const QString &key)
+{
+    int n = int(FReportFonts.indexOf(key));
+    if (n < 0) {
+        FReportFonts << key;
+        n = int(FReportFonts.size()) - 1;
+    }
+    return n;
+}
+
+long double TVxPDFDocumentFilter::XFactor() const
+{
+    const TVxPrinter *printer = FParentReport ? FParentReport->RunState().VXPrinter : nullptr;
+    return printer ? printer->XFactor() : TVxPrinter::DefaultFactor;
+}
+
+long double TVxPDFDocumentFilter::YFactor() const
+{
+    const TVxPrinter *printer = FParentReport ? FParentReport->RunState().VXPrinter : nullptr;
+    return printer ? printer->YFactor() : TVxPrinter::DefaultFactor;
+}
+
+int TVxPDFDocumentFilter::DeviceX(long double tenthMM) const
+{
+    const TVxPrinter *printer = FParentReport ? FParentReport->RunState().VXPrinter : nullptr;
+    return printer ? printer->XPos(tenthMM) : int(std::lround(tenthMM * XFactor()));
+}
+
+int TVxPDFDocumentFilter::DeviceY(long double tenthMM) const
+{
+    const TVxPrinter *printer = FParentReport ? FParentReport->RunState().VXPrinter : nullptr;
+    return printer ? printer->YPos(tenthMM) : int(std::lround(tenthMM * YFactor()));
+}
+
+void TVxPDFDocumentFilter::Start(int paperWidth, int paperHeight, const TVxFont *font)
+{
+    TVxPAbstractExportFilter::Start(paperWidth, paperHeight, font);
+    FPaperWidth = paperWidth;
+    FPaperHeight = paperHeight;
+    if (!Filename().isEmpty() && !FStream) {
+        auto stream = std::make_unique<TSafeFileWriter>(Filename());
+        if (!stream->open())
+            throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(Filename(), stream->errorString()));
+        FStream = std::move(stream);
+    }
+    FParentReport = qobject_cast<TCustomVexa *>(Owner());
+    if (FParentReport && FParentReport->PrinterSettings()) {
+        FPDFFirstPage = FParentReport->PrinterSettings()->FirstPage();
+        FPDFLastPage = FParentReport->PrinterSettings()->LastPage();
+    } else {
+        FPDFFirstPage = FPDFLastPage = 0;
+    }
+}
+
+bool TVxPDFDocumentFilter::InRange() const
+{
+    if (FPDFFirstPage == 0 || FPDFLastPage == 0 || FReportFinished || !FParentReport)
+        return true;
+    const int page = FParentReport->RunState().Pagecount;
+    return page >= FPDFFirstPage && page <= FPDFLastPage;
+}
+
+void TVxPDFDocumentFilter::NewPage()
+{
+    if (!InRange())
+        return;
+    if (FFirstPage) {
+        FFirstPage = false;
+        return;
+    }
+    TPDFItemRec item;
+    item.ItemType = IT_NEWPAGE;
+    AddPDFItem(item);
+}
+
+void TVxPDFDocumentFilter::StartPage()
+{
+    if (!InRange())
+        return;
+    FPxToPtX = kMMToPoints / (XFactor() * 10);
+    FPxToPtY = kMMToPoints / (YFactor() * 10);
+    ++FPageNumber;
+    TPDFPage page;
+    page.PageWidth = std::round(FPaperWidth) * 0.1L * kMMToPoints;
+    page.PageHeight = std::round(FPaperHeight) * 0.1L * kMMToPoints;
+    FPageWidth = page.PageWidth;
+    FPageHeight = page.PageHeight;
+    FPages.push_back(std::move(page));
+    FPageStarted = true;
+}
+
+void TVxPDFDocumentFilter::FinishPage()
+{
+    if (!InRange() || FPages.empty())
+        return;
+    FPages.back().TextLines << QStringLiteral("ET");
+}
+
+void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TColor, TAlignment alignment,
+                                   const QString &text)
+{
+    if (!font || !InRange())
+        return;
+    int x = DeviceX(position.x);
+    const int y = DeviceY(position.y);
+    const long double s = XFactor() / kScreenFactor;
+    const QFontMetricsF metrics(font->ToQFont());
+    const int w = Trunc(metrics.horizontalAdvance(text) * s);
+    if (alignment == TAlignment::taRightJustify)
+        x -= w;
+    else if (alignment == TAlignment::taCenter)
+        x -= w / 2;
+
+    const bool underline = font->Style().testFlag(TFontStyle::fsUnderline);
+    const bool strikeOut = font->Style().testFlag(TFontStyle::fsStrikeOut);
+    if (underline || strikeOut) {
+        const int textHeight = Trunc(metrics.height() * YFactor() / kScreenFactor);
+        TVxShape rule;
+        rule.SetShape(TVxShapeType::vxsHorLine);
+        rule.SetBounds(Trunc(x / s), Trunc(y / s), Trunc(w * 1.05L / s), 2);
+        rule.Pen()->SetWidth(std::max(font->Size() / 12, 1));
+        rule.Pen()->SetColor(font->Color());
+        rule.Brush()->SetStyle(TBrushStyle::bsClear);
+        if (underline)
+            AcceptGraphic(TDevicePos(x, y + textHeight), &rule);
+        if (strikeOut)
+            AcceptGraphic(TDevicePos(x, y + textHeight / 2), &rule);
+    }
+
+    if (!FPageStarted)
+        StartPage();
+    TPDFItemRec item;
+    item.ItemType = IT_TEXT;
+    item.XPos = XPoints(x);
+    item.YPos = font->Size() + YPoints(y);
+    item.FText = text;
+    item.FontName = font->Name();
+    item.FontCharset = int(font->Charset());
+    item.FontSize = font->Size();
+    item.fbold = font->Style().testFlag(TFontStyle::fsBold);
+    item.fItalic = font->Style().testFlag(TFontStyle::fsItalic);
+    item.RGBFColor = ToRGB(font->Color());
+    AddPDFItem(std::move(item));
+}
+
+void TVxPDFDocumentFilter::AcceptGraphic(TDevicePos position, TVxControl *control)
+{
+    if (!control || !InRange())
+        return;
+    if (!FPageStarted)
+        StartPage();
+    const long double s = XFactor() / kScreenFactor;
+    if (auto *rule = qobject_cast<TVxHRule *>(control)) {
+        TPDFItemRec item;
+        item.ItemType = IT_GRAPHIC;
+        item.Shape = S_HLINE;
+        item.XPos = XPoints(position.x);
+        item.YPos = YPoints(position.y);
+        item.Width = XPoints(control->Width() * s);
+        item.Height = YPoints(control->Height() * s);
+        item.thickness = rule->Pen()->Width();
+        item.RGBStrokeColor = ToRGB(rule->Pen()->Color());
+        item.Filled = false;
+        AddPDFItem(std::move(item));
+    } else if (auto *shape = qobject_cast<TVxShape *>(control)) {
+        AddShape(position, control, shape->Shape(), *shape->Pen(), *shape->Brush(), s);
+    } else if (auto *pdfShape = qobject_cast<TVxPDFShape *>(control)) {
+        AddShape(position, control, pdfShape->ShapeType(), *pdfShape->Pen(), *pdfShape->Brush(), s);
+    } else if (qobject_cast<TVxImage *>(control) || qobject_cast<TVxDBImage *>(control)) {
+        AddImage(position, control, s);
+    }
+}
+
+void TVxPDFDocumentFilter::AddShape(TDevicePos position, TVxControl *control, TVxShapeType shape, const TVxPen &pen,
+                                    const TVxBrush &brush, long double s)
+{
+    TPDFItemRec item;
+    item.ItemType = IT_GRAPHIC;
+    item.Shape = MapShape(shape);
+    item.XPos = XPoints(position.x);
+    item.YPos = YPoints(position.y);
+    item.Width = XPoints(control->Width() * s);
+    item.Height = YPoints(control->Height() * s);
+    item.thickness = pen.Width();
+    item.RGBStrokeColor = ToRGB(pen.Color());
+    item.RGBFColor = ToRGB(brush.Color());
+    if (brush.Style() != TBrushStyle::bsClear) {
+        item.Filled = true;
+        AddPDFItem(item);
+    }
+    if (pen.Style() != TPenStyle::psClear) {
+        item.Filled = false;
+        AddPDFItem(item);
+    }
+}
+
+void TVxPDFDocumentFilter::AddImage(TDevicePos position, TVxControl *control, long double s)
+{
+    long double x = position.x;
+    long double y = position.y;
+    // Displayed size in control (screen) pixels.
+    long double shownW = control->Width();
+    long double shownH = control->Height();
+    QImage bitmap;
+    auto fitInside = [&](const QImage &picture, bool shift) {
+        const long double pw = picture.width();
+        const long double ph = picture.height();
+        if (pw <= 0 || ph <= 0)
+            return;
+        if (shownW / pw * ph <= shownH) {
+            const long double h = shownW / pw * ph;
+            if (shift)
+                y += (shownH - h) / 2 * s;
+            shownH = h;
+        } else {
+            const long double w = shownH / ph * pw;
+            if (shift)
+                x += (shownW - w) / 2 * s;
+            shownW = w;
+        }
+    };
+    auto drawnAtOwnSize = [&](const QImage &picture) {
+        QImage canvas(std::max(control->Width(), 0), std::max(control->Height(), 0), QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        painter.drawImage(0, 0, picture);
+        return canvas;
+    };
+
+    if (auto *grImage = qobject_cast<TVxGrDBImage *>(control)) {
+        const QImage &picture = grImage->Picture()->Image();
+        if (picture.isNull())
+            return;
+        if (grImage->Stretch()) {
+            bitmap = picture;
+        } else if (grImage->ClipImage()) {
+            bitmap = drawnAtOwnSize(picture);
+        } else {
+            bitmap = picture;
+            switch (grImage->FitMode()) {
+            case TFitMode::fmInsideProp:
+                fitInside(picture, true);
+                break;
+            case TFitMode::fmKeepWidth:
+                shownH = shownW / picture.width() * picture.height();
+                break;
+            case TFitMode::fmKeepHeight:
+                shownW = shownH / picture.height() * picture.width();
+                break;
+            case TFitMode::fmProportional:
+                fitInside(picture, false);
+                break;
+            }
+        }
+    } else if (auto *dbImage = qobject_cast<TVxDBImage *>(control)) {
+        const QImage &picture = dbImage->Picture()->Image();
+        if (picture.isNull())
+            return;
+        bitmap = picture;
+        if (!dbImage->Stretch())
+            fitInside(picture, true);
+    } else if (auto *image = qobject_cast<TVxImage *>(control)) {
+        const QImage &picture = image->Picture()->Image();
+        if (picture.isNull())
+            return;
+        if (image->Tag() == 999)
+            bitmap = picture;
+        else if (image->Stretch())
+            bitmap = picture.scaled(control->Width(), control->Height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        else
+            bitmap = drawnAtOwnSize(picture);
+    }
+    if (bitmap.width() <= 0 || bitmap.height() <= 0 || shownW <= 0 || shownH <= 0)
+        return;
+
+    const QByteArray rows = RGBRows(bitmap);
+    TPDFItemRec item;
+    item.ItemType = IT_IMAGE;
+    if (FPDFCompressionOn) {
+        item.imgstr = Ascii85EncodeFilter(LZWEncode(rows));
+        item.ImageFilter = QStringLiteral("/ASCII85Decode /LZWDecode");
+    } else {
+        item.imgstr = Ascii85EncodeFilter(rows);
+        item.ImageFilter = QStringLiteral("/ASCII85Decode");
+    }
+    item.XPos = XPoints(x);
+    item.YPos = YPoints(y + shownH * s);
+    item.Width = XPoints(bitmap.width());
+    item.Height = YPoints(bitmap.height());
+    item.pixelWidth = bitmap.width();
+    item.pixelHeight = bitmap.height();
+    item.xscale = shownW / bitmap.width() * s;
+    item.yscale = shownH / bitmap.height() * s;
+    AddPDFItem(std::move(item), false);
+}
+
+void TVxPDFDocumentFilter::AddPDFItem(TPDFItemRec item, bool reverse)
+{
+    if (!InRange())
+        return;
+    if (!FPageStarted)
+        StartPage();
+    if (reverse && FBiDiMode == TBiDiMode::bdRightToLeft)
+        std::reverse(item.FText.begin(), item.FText.end());
+    ProcessItem(item);
+}
+
+void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
+{
+    if (item.ItemType == IT_INVALID)
+        throw EVxError(QStringLiteral("Internal error: IT_INVALID"));
+    if (item.ItemType == IT_NEWPAGE) {
+        FinishPage();
+        StartPage();
+        return;
+    }
+    TPDFPage &page = FPages.back();
+    const long double x = item.XPos;
+    const long double y = page.PageHeight - item.YPos;
+    const long double w = item.Width;
+    const long double h = item.Height;
+    QStringList &graphics = page.GraphicsLines;
+    switch (item.ItemType) {
+    case IT_TEXT: {
+        const int n = FontNumber(TPdfFontKey::Make(item.FontName, item.fbold, item.fItalic, item.FontCharset).Text());
+        page.TextLines << ColorText(item.RGBFColor) + QStringLiteral(" rg")
+                       << QStringLiteral("/") + FontResourceName(n) + QString::asprintf(" %d Tf", item.FontSize)
+                       << QString::asprintf(" 1 0 0 1 %d %d Tm (", Trunc(x), Trunc(y)) + EscapeText(item.FText)
+                              + QStringLiteral(") Tj");
+        break;
+    }
+    case IT_GRAPHIC: {
+        const QString fillOrStroke = item.Filled ? ColorText(item.RGBFColor) + QStringLiteral(" rg")
+                                                 : ColorText(item.RGBStrokeColor) + QStringLiteral(" RG");
+        const QString lineWidth = QString::asprintf("%2.0f w", double(item.thickness));
+        const QString stroke = ColorText(item.RGBStrokeColor) + QStringLiteral(" RG");
+        switch (item.Shape) {
+        case S_BOX:
+            graphics << QString::asprintf("%.2f w", double(item.thickness)) << fillOrStroke
+                     << QString::asprintf("%d %d %d %d re ", Trunc(x), Trunc(y - h), Trunc(w), Trunc(h))
+                            + (item.Filled ? QStringLiteral("f") : QStringLiteral("s"));
+            break;
+        case S_CIRCLE: {
+            const long double rx = w / 2;
+            const long double ry = h / 2;
+            const long double kx = 0.55229L * rx;
+            const long double ky = 0.55229L * ry;
+            auto arc = [](long double x1, long double y1, long double x2, long double y2, long double x3,
+                          long double y3) {
+                return QString::asprintf(" %6.1f %6.1f %6.1f %6.1f %6.1f %6.1f", double(x1), double(y1), double(x2),
+                                         double(y2), double(x3), double(y3))
+                           .trimmed()
+                    + QStringLiteral(" c");
+            };
+            const long double topX = x + rx, topY = y;
+            const long double rightX = x + w, rightY = y - ry;
+            const long double bottomX = x + rx, bottomY = y - h;
+            const long double leftX = x, leftY = y - ry;
+            graphics << lineWidth << fillOrStroke
+                     << QString::asprintf("%6.1f ", double(topX)) + QString::asprintf("%6.1f", double(topY))
+                            + QStringLiteral(" m")
+                     << arc(topX + kx, topY, rightX, rightY + ky, rightX, rightY)
+                     << arc(rightX, rightY - ky, bottomX + kx, bottomY, bottomX, bottomY)
+                     << arc(bottomX - kx, bottomY, leftX, leftY - ky, leftX, leftY)
+                     << arc(leftX, leftY + ky, topX - kx, topY, topX, topY)
+                            + (item.Filled ? QStringLiteral(" f") : QStringLiteral(" s"));
+            break;
+        }
+        case S_HLINE:
+            graphics << lineWidth << stroke << Line(x, y - h / 2, x + w, y - h / 2);
+            break;
+        case S_VLINE:
+            graphics << lineWidth << stroke << Line(x + w / 2, y - h, x + w / 2, y);
+            break;
+        case S_TOPBOTTOM:
+            graphics << lineWidth << stroke << Line(x, y, x + w, y) << Line(x, y - h, x + w, y - h);
+            break;
+        case S_LEFTRIGHT:
+            graphics << lineWidth << stroke << Line(x, y - h, x, y) << Line(x + w, y - h, x + w, y);
+            break;
+        case S_RIGHTDIAG:
+            graphics << lineWidth << stroke << Line(x, y, x + w, y - h);
+            break;
+        case S_LEFTDIAG:
+            graphics << lineWidth << stroke << Line(x, y - h, x + w, y);
+            break;
+        case S_OBLIQUE:
+            break;
+        }
+        break;
+    }
+    case IT_IMAGE:
+        graphics << QString::asprintf("q %d 0 0 %d %d %d cm", Trunc(w * item.xscale), Trunc(h * item.yscale),
+                                      Trunc(x), Trunc(y))
+                 << QStringLiteral("BI") << QString::asprintf("/Width %d", item.pixelWidth)
+                 << QString::asprintf("/Height %d", item.pixelHeight) << QStringLiteral("/BitsPerComponent 8")
+                 << QStringLiteral("/ColorSpace /DeviceRGB") << QStringLiteral("/Filter [") + item.ImageFilter + "]"
+                 << QStringLiteral("ID") << QString::fromLatin1(item.imgstr) << QStringLiteral("EI")
+                 << QStringLiteral("Q");
+        break;
+    default:
+        break;
+    }
+}
+
+QStringList TVxPDFDocumentFilter::FontObjectLines(int &objectNumber)
+{
+    QStringList lines;
+    for (int j = 0; j < int(FReportFonts.size()); ++j) {
+        const TPdfFontKey key = TPdfFontKey::Parse(FReportFonts[j]);
+        if (FFontHandling == TFontHandling::fhSubstitute) {
+            lines << Type1FontObject(objectNumber, j, SubstitutedBaseFont(key, FSubstitutedFonts));
+            objectNumber += 1;
+            continue;
+        }
+        // Embedding (4 objects: font, descriptor, program stream, its
+        // length) is where fhAutoEmbed and AddTTFont will plug in.
+        if (FFontHandling == TFontHandling::fhAutoEmbed || FEmbedFonts.contains(key.Name))
+            throw EVxError(QStringLiteral("Font \"%1\" cannot be embedded: embedding fonts is not supported yet")
+                               .arg(key.Name));
+        const TTFontrec rec = ReadTrueTypeFont(key, FCustomWidths.Value(key.PSName));
+        lines << TrueTypeFontObjects(objectNumber, j, rec, key.PSName,
+                                     TrueTypeEncoding(key.Charset, rec.FirstChar, FCustomEncodings.Value(key.PSName)));
+        objectNumber += 2;
+    }
+    return lines;
+}
+
+QStringList TVxPDFDocumentFilter::InfoLines(int number) const
+{
+    QStringList lines{QString::asprintf("%d 0 obj", number), QStringLiteral("<<")};
+    if (PDFSettings().Repeatable)
+        lines << QStringLiteral("/CreationDate (") + DateToStr(EncodeDate(2000, 1, 1)) + QStringLiteral(")");
+    else if (!PDFSettings().SuppressDateTime)
+        lines << QStringLiteral("/CreationDate (") + DateTimeToStr(Now()) + QStringLiteral(")");
+    lines << QStringLiteral("/Producer (Dizez PDF Export)") << QStringLiteral("/Subject (") + FDocSubject + " )"
+          << QStringLiteral("/Creator (") + FDocCreator + ")" << QStringLiteral("/Title (") + FDocTitle + ")"
+          << QStringLiteral("/Author (") + FDocAuthor + ")";
+    for (const QString &meta : PDFSettings().MetaData) {
+        const QStringList parts = meta.split(QLatin1Char(','));
+        if (parts.size() == 2 && !parts[0].trimmed().isEmpty() && !parts[1].trimmed().isEmpty())
+            lines << QStringLiteral("/") + parts[0].trimmed() + "(" + parts[1].trimmed() + ")";
+    }
+    lines << QStringLiteral(">>") << QStringLiteral("endobj");
+    return lines;
+}
+
+QByteArray TVxPDFDocumentFilter::Assemble()
+{
+    bool ok = false;
+    const int codePage = PDFSettings().Codepage.trimmed().toInt(&ok);
+    const TCodePage *cp = ok ? TCodePage::find(codePage) : nullptr;
+    if (!cp)
+        cp = TCodePage::find(1252);
+
+    const int pageCount = int(FPages.size());
+    // Fonts first: their errors end the export before anything is written.
+    int objectNumber = 2 * pageCount + 4;
+    std::vector<int> fontObjects;
+    {
+        int m = objectNumber;
+        for (const QString &key : FReportFonts) {
+            fontObjects.push_back(m);
+            const bool embedded = FFontHandling == TFontHandling::fhAutoEmbed
+                || FEmbedFonts.contains(TPdfFontKey::Parse(key).Name);
+            m += FFontHandling == TFontHandling::fhSubstitute ? 1 : embedded ? 4 : 2;
+        }
+    }
+    const QStringList fontLines = FontObjectLines(objectNumber);
+    const int infoObject = objectNumber;
+    const int procSetObject = infoObject + 1;
+    const int size = procSetObject + 1;
+
+    QByteArray out;
+    std::vector<qsizetype> offsets;
+    auto add = [&](const QString &line) {
+        out += cp->encode(line);
+        out += "\r\n";
+    };
+    auto addLines = [&](const QStringList &lines) {
+        for (const QString &line : lines)
+            add(line);
+    };
+    auto object = [&] { offsets.push_back(out.size()); };
+
+    add(QStringLiteral("%PDF-1.3"));
+    add(QStringLiteral("%") + QChar(0x00C5) + QChar(0x00AD) + QChar(0x006F) + QChar(0x0081));
+    object();
+    addLines({QStringLiteral("1 0 obj"), QStringLiteral("<<"), QStringLiteral("/Type /Catalog"),
+              QStringLiteral("/Pages 3 0 R"), QStringLiteral("/Outlines 2 0 R"),
+              QStringLiteral("/ViewerPreferences << /HideToolbar false /FitWindow true >>"), QStringLiteral(">>"),
+              QStringLiteral("endobj")});
+    object();
+    addLines({QStringLiteral("2 0 obj"), QStringLiteral("<<"), QStringLiteral("/Type /Outlines"),
+              QStringLiteral("/Count 0"), QStringLiteral(">>"), QStringLiteral("endobj")});
+    object();
+    QString kids;
+    for (int k = 1; k <= pageCount; ++k)
+        kids += QString::asprintf("%d 0 R ", 2 * k + 2);
+    addLines({QStringLiteral("3 0 obj"), QStringLiteral("<<"), QStringLiteral("/Type /Pages"),
+              QString::asprintf("/Count %d", pageCount), QStringLiteral("/Kids [") + kids.trimmed() + "]",
+              QString::asprintf("/MediaBox [0 0 %d %d]", Trunc(FPages.front().PageWidth),
+                                Trunc(FPages.front().PageHeight)),
+              QStringLiteral("/Resources << "), QStringLiteral("/Font << ")});
+    for (int j = 0; j < int(fontObjects.size()); ++j)
+        add(QString::asprintf("  /F%-2.2d %d 0 R ", j, fontObjects[size_t(j)]));
+    addLines({QStringLiteral("  >>"), QString::asprintf("/ProcSet %d 0 R", procSetObject), QStringLiteral(">>"),
+              QStringLiteral(">>"), QStringLiteral("endobj")});
+
+    for (int k = 1; k <= pageCount; ++k) {
+        const TPDFPage &page = FPages[size_t(k - 1)];
+        object();
+        addLines({QString::asprintf("%d 0 obj", 2 * k + 2), QStringLiteral("<<"), QStringLiteral("/Type /Page"),
+                  QStringLiteral("/Parent 3 0 R"), QString::asprintf("/Contents %d 0 R", 2 * k + 3),
+                  QString::asprintf("/MediaBox [0 0 %d %d]", Trunc(page.PageWidth), Trunc(page.PageHeight)),
+                  QStringLiteral(">>"), QStringLiteral("endobj")});
+        QByteArray content;
+        const QByteArray text = cp->encode(page.TextLines.join(kCRLF));
+        const QByteArray graphics = cp->encode(page.GraphicsLines.join(kCRLF));
+        auto piece = [&](const QByteArray &block) {
+            if (!block.isEmpty())
+                content += block + "\r\n";
+        };
+        if (FTextFirst) {
+            piece("BT");
+            piece(text);
+            piece(graphics);
+        } else {
+            piece(graphics);
+            piece("BT");
+            piece(text);
+        }
+        object();
+        addLines({QString::asprintf("%d 0 obj", 2 * k + 3), QString::asprintf("<< /Length %d >>", int(content.size())),
+                  QStringLiteral("stream")});
+        out += content;
+        addLines({QStringLiteral("endstream"), QStringLiteral("endobj")});
+    }
+
+    // The font objects, each starting at its "N 0 obj" line.
+    for (const QString &line : fontLines) {
+        if (line.endsWith(QLatin1String(" 0 obj")))
+            object();
+        add(line);
+    }
+    object();
+    addLines(InfoLines(infoObject));
+    object();
+    addLines({QString::asprintf("%d 0 obj", procSetObject), QStringLiteral("[/PDF /Text]"), QStringLiteral("endobj")});
+
+    const qsizetype xref = out.size();
+    add(QStringLiteral("xref"));
+    add(QString::asprintf("0 %d", size));
+    add(QStringLiteral("0000000000 65535 f"));
+    for (qsizetype offset : offsets)
+        add(QString::asprintf("%-10.10lld 00000 n", static_cast<long long>(offset)));
+    addLines({QStringLiteral("trailer"), QStringLiteral("<<"), QString::asprintf("/Size %d", size),
+              QStringLiteral("/Root 1 0 R"), QString::asprintf("/Info %d 0 R", infoObject)});
+    if (PDFSettings().Repeatable) {
+        // The same content always gets the same ID.
+        const QString id = QString::fromLatin1(
+            QCryptographicHash::hash(out.left(xref), QCryptographicHash::Md5).toHex().toUpper());
+        add(QStringLiteral("/ID [<%1> <%1>]").arg(id));
+    }
+    addLines({QStringLiteral(">>"), QStringLiteral("startxref"), QString::number(xref), QStringLiteral("%%EOF")});
+    return out;
+}
+
+void TVxPDFDocumentFilter::Finish()
+{
+    FReportFinished = true;
+    if (FPDFConcatenating)
+        return;
+    if (!FPageStarted) {
+        // A document has at least one page.
+        FReportFinished = false;
+        StartPage();
+        FReportFinished = true;
+    }
+    FinishPage();
+    const QByteArray document = Assemble();
+    if (Filename().isEmpty()) {
+        FMemory = document;
+    } else {
+        if (!FStream) {
+            auto stream = std::make_unique<TSafeFileWriter>(Filename());
+            if (!stream->open())
+                throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(Filename(), stream->errorString()));
+            FStream = std::move(stream);
+        }
+        const bool written = FStream->write(document) == document.size();
+        if (!written || !FStream->commit()) {
+            const QString reason = FStream->errorString();
+            FStream.reset();
+            throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(Filename(), reason));
+        }
+        FStream.reset();
+    }
+    TVxPAbstractExportFilter::Finish();
+}
+
+// --- TVxPDFFilter ------------------------------------------------------------
+
+namespace {
+
+TVxExportFilterClass PDFDocumentFilterClass()
+{
+    return TVxExportFilterClass::Of<TVxPDFDocumentFilter>(QStringLiteral("TVxPDFDocumentFilter"));
+}
+
+} // namespace
+
+TVxPDFFilter::TVxPDFFilter(TComponent *owner)
+    : TComponent(owner)
+{
+    VXExportFilterLibrary().AddFilter(PDFDocumentFilterClass());
+}
+
+TVxPDFFilter::~TVxPDFFilter()
+{
+    VXExportFilterLibrary().RemoveFilter(PDFDocumentFilterClass());
+}
+
+} // namespace zelmio

@@ -1,0 +1,273 @@
+#pragma once
+// The PDF document writer: an export filter that turns the texts and graphic
+// controls of a report run into a PDF 1.3 file.
+//
+// Every item (a text, a shape, a rule, an image) becomes content-stream
+// operators at once, kept in a text and a graphics line list per page. At
+// Finish the whole document is assembled as lines, the cross-reference
+// offsets are computed from the line lengths, and the lines are saved in the
+// single-byte file code page (the process-wide Codepage setting, 1252 unless
+// set). Fonts are described as TrueType fonts without embedding (or, with
+// fhSubstitute, as the standard Type 1 fonts); see PdfFonts.h.
+//
+// The file is written safely: the temporary file beside the target is
+// created at Start (so an unwritable path fails before the run) and renamed
+// into place only when the whole document has been written; a failed run
+// leaves an existing file of that name as it was and no partial file.
+
+#include "export/VxExportFilter.h"
+#include "export/VxAbstractExportFilter.h"
+#include "export/pdf/PdfDictionary.h"
+#include "export/pdf/PdfFonts.h"
+#include "model/Component.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace zelmio {
+
+class TCustomVexa;
+class TSafeFileWriter;
+class TVxPageCanvas;
+
+// The process-wide settings every PDF filter reads.
+struct TVxPDFSettings {
+    TTextEncoding TextEncoding = TTextEncoding::DefaultEncoding; // kept, not used by the writer
+    QString Codepage;            // the file code page; 1252 unless an integer
+    bool SuppressDateTime = false;
+    QStringList MetaData;        // "key,value" lines for the information dictionary
+    // Repeatable output: a fixed creation date without time and a document
+    // ID computed from the content, so that equal runs give equal files.
+    bool Repeatable = false;
+};
+TVxPDFSettings &PDFSettings();
+
+// The common base of the PDF writer: page geometry fields and the access to
+// the process-wide settings.
+class TVxPAbstractExportFilter : public TVxExportFilter {
+public:
+    explicit TVxPAbstractExportFilter(const QString &filename)
+        : TVxExportFilter(filename)
+    {
+    }
+    QString GetFilterName() const override { return QStringLiteral("VXAbstract"); }
+
+    static TTextEncoding TextEncoding() { return PDFSettings().TextEncoding; }
+    static void SetTextEncoding(TTextEncoding value) { PDFSettings().TextEncoding = value; }
+    static QString Codepage() { return PDFSettings().Codepage; }
+    static void SetCodepage(const QString &value) { PDFSettings().Codepage = value; }
+    static bool SuppressDateTime() { return PDFSettings().SuppressDateTime; }
+    static void SetSuppressDateTime(bool value) { PDFSettings().SuppressDateTime = value; }
+
+protected:
+    virtual void ProcessPage() { FPageProcessed = true; }
+    virtual void StorePage() {}
+
+    long double FCharWidth = 0;
+    long double FCharHeight = 0;
+    long double FPaperWidth = 0;
+    long double FPaperHeight = 0;
+    int FLineCount = 0;
+    int FColCount = 0;
+    bool FPageProcessed = false;
+    long double BGHFactor = 1.0L;
+};
+
+struct TRGBColor {
+    quint8 Red = 0;
+    quint8 Green = 0;
+    quint8 Blue = 0;
+};
+
+enum TPDFItemType { IT_INVALID, IT_TEXT, IT_NEWPAGE, IT_GRAPHIC, IT_IMAGE };
+enum TPDFShape { S_BOX, S_CIRCLE, S_HLINE, S_VLINE, S_OBLIQUE, S_TOPBOTTOM, S_LEFTRIGHT, S_RIGHTDIAG, S_LEFTDIAG };
+
+// One drawing item; positions in points from the page's top-left corner
+// (an image's YPos is its bottom edge).
+struct TPDFItemRec {
+    TPDFItemType ItemType = IT_INVALID;
+    long double XPos = 0;
+    long double YPos = 0;
+    QString FontName;
+    QString FText;
+    int FontCharset = 0;
+    int FontSize = 0;
+    bool fbold = false;
+    bool fItalic = false;
+    bool Filled = false;
+    long double Width = 0;
+    long double Height = 0;
+    long double thickness = 0;
+    long double xscale = 1;
+    long double yscale = 1;
+    QByteArray imgstr;     // encoded image bytes
+    QString ImageFilter;   // "/ASCII85Decode /LZWDecode"
+    TPDFShape Shape = S_BOX;
+    int pixelWidth = 0;
+    int pixelHeight = 0;
+    TRGBColor RGBStrokeColor;
+    TRGBColor RGBFColor;
+};
+
+class TVxPDFDocumentFilter : public TVxPAbstractExportFilter {
+public:
+    // An empty file name writes the document to Stream() instead of a file.
+    explicit TVxPDFDocumentFilter(const QString &filename);
+    ~TVxPDFDocumentFilter() override;
+
+    QString GetFilterName() const override { return QStringLiteral("PDF document"); }
+    QString GetDescription() const override { return QStringLiteral("PDF document filter"); }
+    QString GetExtension() const override { return QStringLiteral("PDF"); }
+    bool GetStreaming() const override { return false; }
+    bool AcceptsVectorShapes() const override { return true; }
+
+    void Start(int paperWidth, int paperHeight, const TVxFont *font) override;
+    void NewPage() override;
+    void EndPage() override {}
+    void TextOut(TPaperPos position, const TVxFont *font, TColor bgColor, TAlignment alignment,
+                 const QString &text) override;
+    void AcceptGraphic(TDevicePos position, TVxControl *control) override;
+    // Writes the document unless concatenating; raises EVxError when a font
+    // cannot be described or the file cannot be written.
+    void Finish() override;
+
+    // --- Settings before the run ----------------------------------------------
+    // A rule "From:To" for fhSubstitute; both sides trimmed, kept once.
+    void AddFontMap(const QString &rule);
+    // A font to embed (not supported yet: Finish raises EVxError).
+    void AddTTFont(const QString &fontName);
+    void AddCustomWidths(const QString &psFontName, const QString &widths);
+    void AddCustomEncoding(const QString &psFontName, const QString &differences);
+    void SetDocumentInfo(const QString &creator, const QString &author, const QString &subject, const QString &title);
+    bool TextOnTop() const { return FPDFTextOnTop; }
+    void SetTextOnTop(bool value)
+    {
+        FPDFTextOnTop = value;
+        FTextFirst = !value;
+    }
+    bool Concatenating() const { return FPDFConcatenating; }
+    void SetConcatenating(bool value) { FPDFConcatenating = value; }
+    void EndConcat();
+    bool CompressionOn() const { return FPDFCompressionOn; }
+    void SetCompressionOn(bool value) { FPDFCompressionOn = value; }
+    TFontHandling FontHandling() const { return FFontHandling; }
+    void SetFontHandling(TFontHandling value) { FFontHandling = value; }
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode value) { FBiDiMode = value; }
+    static QStringList MetaData() { return PDFSettings().MetaData; }
+    static void SetMetaData(const QStringList &lines) { PDFSettings().MetaData = lines; }
+
+    // --- Results ---------------------------------------------------------------
+    // The document when the file name is empty.
+    const QByteArray &Stream() const { return FMemory; }
+    const QStringList &ReportFonts() const { return FReportFonts; }
+    const QStringList &SubstitutedFonts() const { return FSubstitutedFonts; }
+    int PageCount() const { return FPageNumber; }
+
+    // The font number of a key, added at the end when new.
+    int FontNumber(const QString &key);
+
+protected:
+    void ProcessPage() override
+    {
+        FPageProcessed = true;
+        StorePage();
+    }
+
+private:
+    bool InRange() const;
+    void StartPage();
+    void FinishPage();
+    void AddPDFItem(TPDFItemRec item, bool reverse = true);
+    void ProcessItem(const TPDFItemRec &item);
+    void AddShape(TDevicePos position, TVxControl *control, TVxShapeType shape, const class TVxPen &pen,
+                  const class TVxBrush &brush, long double s);
+    void AddImage(TDevicePos position, TVxControl *control, long double s);
+    // Pixels of the run's printer to points, horizontally and vertically.
+    long double XPoints(long double pixels) const { return pixels * FPxToPtX; }
+    long double YPoints(long double pixels) const { return pixels * FPxToPtY; }
+    int DeviceX(long double tenthMM) const;
+    int DeviceY(long double tenthMM) const;
+    long double XFactor() const;
+    long double YFactor() const;
+    QStringList FontObjectLines(int &objectNumber);
+    QStringList InfoLines(int number) const;
+    QByteArray Assemble();
+
+    bool FFirstPage = true;
+    int FPageNumber = 0;
+    bool FPDFConcatenating = false;
+    bool FPDFTextOnTop = true;
+    TFontHandling FFontHandling = TFontHandling::fhNoEmbedding;
+    TBiDiMode FBiDiMode = TBiDiMode::bdLeftToRight;
+    bool FTextFirst = false;
+    QString FDocSubject;
+    QString FDocCreator = QStringLiteral("Dizez");
+    QString FDocTitle;
+    QString FDocAuthor;
+    TDictionary FCustomWidths;
+    TDictionary FCustomEncodings;
+    bool FPDFCompressionOn = true;
+    QStringList FReportFonts;
+    QStringList FEmbedFonts;
+    QStringList FSubstitutedFonts;
+    long double FPageWidth = 595;
+    long double FPageHeight = 840;
+    TCustomVexa *FParentReport = nullptr;
+    int FPDFFirstPage = 0;
+    int FPDFLastPage = 0;
+    bool FReportFinished = false;
+    bool FPageStarted = false;
+
+    // The document being built: per page its size (points) and its text and
+    // graphics lines.
+    struct TPDFPage {
+        long double PageWidth = 0;
+        long double PageHeight = 0;
+        QStringList TextLines;
+        QStringList GraphicsLines;
+    };
+    std::vector<TPDFPage> FPages;
+    long double FPxToPtX = 0;
+    long double FPxToPtY = 0;
+
+    std::unique_ptr<TSafeFileWriter> FStream;
+    QByteArray FMemory;
+};
+
+// The registering component: while one exists, the PDF document filter is in
+// the export filter registry. Its published options write the process-wide
+// settings (TextEncoding, Codepage, SuppressDateTime, MetaData);
+// CompressionOn and Fonthandling are kept and read by nothing else.
+class TVxPDFFilter : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(bool CompressionOn READ CompressionOn WRITE SetCompressionOn)
+    Q_PROPERTY(bool Fonthandling READ Fonthandling WRITE SetFonthandling)
+    Q_PROPERTY(QString Codepage READ Codepage WRITE SetCodepage)
+    Q_PROPERTY(bool SuppressDateTime READ SuppressDateTime WRITE SetSuppressDateTime)
+    Q_PROPERTY(QStringList MetaData READ MetaData WRITE SetMetaData)
+public:
+    explicit TVxPDFFilter(TComponent *owner = nullptr);
+    ~TVxPDFFilter() override;
+
+    bool CompressionOn() const { return m_compressionOn; }
+    void SetCompressionOn(bool value) { m_compressionOn = value; }
+    bool Fonthandling() const { return m_fontHandling; }
+    void SetFonthandling(bool value) { m_fontHandling = value; }
+    TTextEncoding TextEncoding() const { return PDFSettings().TextEncoding; }
+    void SetTextEncoding(TTextEncoding value) { PDFSettings().TextEncoding = value; }
+    QString Codepage() const { return PDFSettings().Codepage; }
+    void SetCodepage(const QString &value) { PDFSettings().Codepage = value; }
+    bool SuppressDateTime() const { return PDFSettings().SuppressDateTime; }
+    void SetSuppressDateTime(bool value) { PDFSettings().SuppressDateTime = value; }
+    QStringList MetaData() const { return PDFSettings().MetaData; }
+    void SetMetaData(const QStringList &value) { PDFSettings().MetaData = value; }
+
+private:
+    bool m_compressionOn = false;
+    bool m_fontHandling = false;
+};
+
+} // namespace zelmio
