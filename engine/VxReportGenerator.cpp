@@ -314,7 +314,7 @@ void TVxReportGenerator::NewPage(bool printHeaders)
         if (QPainter *canvas = m_printer.Canvas(); canvas && state.FinalPass && !image->Picture()->Image().isNull())
             canvas->drawImage(target, image->Picture()->Image());
         if (state.ExportFilter)
-            state.ExportFilter->AcceptGraphic(TDevicePos(target.top(), target.left()), image);
+            state.ExportFilter->AcceptGraphic(TDevicePos(target.left(), target.top()), image);
     }
 
     if (state.Pagecount > 1 || m_report.Options().testFlag(TVxReportOption::FirstPageHeader))

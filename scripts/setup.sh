@@ -9,7 +9,7 @@ packages=(
   libpng-dev libjpeg-dev zlib1g-dev libpugixml-dev
   libgtest-dev googletest
   fonts-liberation fontconfig
-  qpdf poppler-utils python3 python3-xlrd
+  qpdf poppler-utils mupdf-tools python3 python3-xlrd
 )
 
 missing=()

@@ -93,6 +93,8 @@ struct Recording {
 
     QStringList calls;
     std::vector<std::vector<PrintedText>> pages;
+    // Graphic controls handed over: class name and device position.
+    std::vector<std::pair<QString, QPointF>> graphics;
 };
 
 class RecordingExportFilter : public TVxExportFilter {
@@ -116,6 +118,10 @@ public:
     {
         rec.calls << QStringLiteral("Finish");
         TVxExportFilter::Finish();
+    }
+    void AcceptGraphic(TDevicePos position, TVxControl *control) override
+    {
+        rec.graphics.emplace_back(control->ClassName(), QPointF(double(position.x), double(position.y)));
     }
     void TextOut(TPaperPos position, const TVxFont *, TColor, TAlignment, const QString &text) override
     {

@@ -5,6 +5,7 @@
 
 #include "model/VxChildBand.h"
 #include "model/VxGroup.h"
+#include "model/VxImage.h"
 #include "model/VxMemo.h"
 #include "platform/VxError.h"
 
@@ -199,4 +200,26 @@ TEST(PageCycle, AContinuousPageNeverBreaks)
     const Recording out = f.Run();
     ASSERT_EQ(out.pages.size(), 1u);
     EXPECT_EQ(out.Find(QStringLiteral("40")).y, 100 + 39 * 100);
+}
+
+TEST(PageCycle, ThePageBackgroundImageReachesAFilterAtItsPlace)
+{
+    ReportFixture f;
+    f.SetData(kFields, Rows(1));
+    f.AddField(f.AddBand(TVxBandType::rbDetail, 100), QStringLiteral("NR"));
+    auto *back = new TVxImage(&f.form);
+    back->SetName(QStringLiteral("Back"));
+    back->SetParent(f.report);
+    back->Size()->SetUnits(TVxUnit::Native);
+    back->Size()->SetLeft(500);
+    back->Size()->SetTop(1000);
+    back->Size()->SetWidth(300);
+    back->Size()->SetHeight(200);
+    f.report->SetBackImageControl(QStringLiteral("Back"));
+    const Recording out = f.Run();
+    ASSERT_FALSE(out.graphics.empty());
+    // Left and top in device pixels (96 per inch): x from the left, y from the top.
+    EXPECT_EQ(out.graphics.front().first, QStringLiteral("TVxImage"));
+    EXPECT_NEAR(out.graphics.front().second.x(), 500 * 0.37795, 1);
+    EXPECT_NEAR(out.graphics.front().second.y(), 1000 * 0.37795, 1);
 }
