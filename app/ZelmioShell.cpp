@@ -1,5 +1,7 @@
 #include "app/ZelmioShell.h"
 
+#include "export/pdf/VxPDFFilter.h"
+
 #include "designer/ReportDesignerDialog.h"
 #include "platform/ClientDataSet.h"
 #include "platform/RegularFileReader.h"
@@ -90,10 +92,12 @@ ShellExitCode ZelmioShell::RunSelectedMode(RunMode mode, const ShellArguments &a
         case RunMode::Preview:
             ok = m_facade.PreviewReport(args.uVX2fails);
             break;
-        case RunMode::PdfExport:
-            // The PDF document filter for uPDFFails joins here with the PDF writer.
-            ok = m_facade.ExportReport(args.uVX2fails, nullptr);
+        case RunMode::PdfExport: {
+            TVxPDFDocumentFilter filter(args.uPDFFails);
+            filter.AddFontMap(QStringLiteral("Arial:Times New Roman"));
+            ok = m_facade.ExportReport(args.uVX2fails, &filter);
             break;
+        }
         }
     } catch (const std::exception &e) {
         m_messages.ShowMessage(exceptionText(e));

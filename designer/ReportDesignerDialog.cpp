@@ -1,8 +1,74 @@
 #include "designer/ReportDesignerDialog.h"
 
+#include "designer/DesignTimeClasses.h"
+#include "designer/DesignVexa.h"
+#include "designer/TesmolaDBImage.h"
+#include "engine/VxReportJobs.h"
+#include "export/VxExportFilter.h"
+#include "model/VxCustomBand.h"
+#include "platform/DataSet.h"
 #include "platform/VxError.h"
 
+#include <exception>
+
 namespace zelmio {
+
+namespace {
+
+// The invisible window of an output job: a design report named "Vexa" and
+// the print loader, as templates expect them.
+class TReportPrintForm : public TComponent {
+public:
+    explicit TReportPrintForm(QObject *databaseOwner)
+    {
+        RegisterDesignTimeClasses();
+        setObjectName(QStringLiteral("ReportPrintForm"));
+        m_report = new TDesignVexa(this);
+        m_report->SetName(QStringLiteral("Vexa"));
+        m_report->AfterConstruction();
+        m_loader = new TVxDLoader(this);
+        m_loader->SetName(QStringLiteral("VxDLoader1"));
+        m_loader->AfterConstruction();
+        m_loader->SetParentControl(m_report);
+        m_loader->SetDatabaseOwner(databaseOwner);
+    }
+    ~TReportPrintForm() override
+    {
+        Destroying();
+        DestroyComponents();
+    }
+    TDesignVexa *Report() const { return m_report; }
+    TVxDLoader *Loader() const { return m_loader; }
+
+private:
+    TDesignVexa *m_report;
+    TVxDLoader *m_loader;
+};
+
+// Hands the application's hooks to the loaded report: every band calls the
+// band hook after its own, every field picture the picture hook.
+void InstallHooks(TDesignVexa &report, const TVxDBandBeforePrintEvent &bandHook,
+                  const TVxDDBImageBeforePrintEvent &pictureHook)
+{
+    for (TVxControl *control : report.ControlList()) {
+        auto *band = qobject_cast<TVxCustomBand *>(control);
+        if (!band)
+            continue;
+        if (bandHook.Assigned()) {
+            const TVxBandBeforePrintEvent own = band->BeforePrint();
+            band->SetBeforePrint([own, bandHook](TVxCustomBand *sender, bool &printBand) {
+                own(sender, printBand);
+                bandHook(sender, printBand);
+            });
+        }
+        for (TVxControl *element : band->ControlList()) {
+            if (auto *picture = qobject_cast<TTesmolaDBImage *>(element))
+                picture->SetApplicationPictureHook(pictureHook);
+        }
+    }
+}
+
+} // namespace
 
 TReportDesignerDialog::TReportDesignerDialog(QObject *owner)
     : QObject(owner)
@@ -11,8 +77,8 @@ TReportDesignerDialog::TReportDesignerDialog(QObject *owner)
 
 TReportDesignerDialog::~TReportDesignerDialog() = default;
 
-// The designer, the preview and the export arrive with the generation engine
-// and the windows; until then each mode says plainly that it cannot run.
+// The designer and the preview arrive with the windows; until then each says
+// plainly that it cannot run.
 bool TReportDesignerDialog::NewReport(const QString &, bool)
 {
     throw EVxError(QStringLiteral("The report designer is not available yet in this version of Zelmio"));
@@ -23,9 +89,29 @@ bool TReportDesignerDialog::PreviewReport(const QString &)
     throw EVxError(QStringLiteral("The report preview is not available yet in this version of Zelmio"));
 }
 
-bool TReportDesignerDialog::ExportReport(const QString &, TVxExportFilter *)
+bool TReportDesignerDialog::ExportReport(const QString &fileName, TVxExportFilter *filter)
 {
-    throw EVxError(QStringLiteral("PDF export is not available yet in this version of Zelmio"));
+    SetLastError(QString());
+    if (!filter) {
+        SetLastError(QStringLiteral("no export filter was given"));
+        return false;
+    }
+    // The template names the application's record set through the window
+    // that owns it.
+    QObject *databaseOwner = m_dataSet ? m_dataSet->parent() : parent();
+    TReportPrintForm form(databaseOwner);
+    try {
+        form.Loader()->LoadCompsAndDatamoduleFromFile(fileName);
+    } catch (const std::exception &e) {
+        SetLastError(QString::fromUtf8(e.what()));
+        return false;
+    }
+    InstallHooks(*form.Report(), m_bandBeforePrint, m_dbImageBeforePrint);
+    if (!ExportReportToFilter(*form.Report(), *filter)) {
+        SetLastError(QStringLiteral("%1: the report is running already").arg(fileName));
+        return false;
+    }
+    return true;
 }
 
 } // namespace zelmio

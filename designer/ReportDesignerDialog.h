@@ -2,6 +2,8 @@
 // The report dialog facade: the one object through which the application
 // drives every job (designer, preview, export).
 
+#include "designer/VxDLoader.h"
+
 #include <QObject>
 #include <QString>
 
@@ -26,6 +28,14 @@ public:
     virtual bool PreviewReport(const QString &fileName);
     virtual bool ExportReport(const QString &fileName, TVxExportFilter *filter);
 
+    // The application's hooks, handed to every report the facade runs: the
+    // band hook before each band prints, the picture hook before each field
+    // picture is drawn.
+    TVxDBandBeforePrintEvent BandBeforePrint() const { return m_bandBeforePrint; }
+    void SetBandBeforePrint(const TVxDBandBeforePrintEvent &hook) { m_bandBeforePrint = hook; }
+    TVxDDBImageBeforePrintEvent DBImageBeforePrint() const { return m_dbImageBeforePrint; }
+    void SetDBImageBeforePrint(const TVxDDBImageBeforePrintEvent &hook) { m_dbImageBeforePrint = hook; }
+
     // Why the last job returned false (the loader's or the output's message);
     // empty after a job that succeeded.
     const QString &LastError() const { return m_lastError; }
@@ -35,6 +45,8 @@ protected:
 
 private:
     TDataSet *m_dataSet = nullptr;
+    TVxDBandBeforePrintEvent m_bandBeforePrint;
+    TVxDDBImageBeforePrintEvent m_dbImageBeforePrint;
     QString m_lastError;
 };
 

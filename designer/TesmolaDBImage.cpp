@@ -7,4 +7,10 @@ TTesmolaDBImage::TTesmolaDBImage(TComponent *owner)
 {
 }
 
+void TTesmolaDBImage::PictureLoaded(TVxPicture &picture)
+{
+    m_applicationHook(this, &picture);
+    m_beforePrint(this, &picture);
+}
+
 } // namespace zelmio

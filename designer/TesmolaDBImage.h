@@ -24,11 +24,18 @@ public:
     // The element's own picture hook, called after the application's.
     TVxDDBImageBeforePrintEvent DesignBeforePrint() const { return m_beforePrint; }
     void SetDesignBeforePrint(const TVxDDBImageBeforePrintEvent &hook) { m_beforePrint = hook; }
+    // The application's picture hook the design report hands on for a job.
+    void SetApplicationPictureHook(const TVxDDBImageBeforePrintEvent &hook) { m_applicationHook = hook; }
+
+protected:
+    // The application's hook, then the element's own.
+    void PictureLoaded(TVxPicture &picture) override;
 
 private:
     bool m_fixBottomPosition = false;
     bool m_stretchHeightWithBand = false;
     TVxDDBImageBeforePrintEvent m_beforePrint;
+    TVxDDBImageBeforePrintEvent m_applicationHook;
 };
 
 } // namespace zelmio

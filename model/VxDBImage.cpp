@@ -1,5 +1,7 @@
 #include "model/VxDBImage.h"
 
+#include <exception>
+
 #include "model/VxExportTarget.h"
 #include "model/VxImage.h"
 #include "model/VxPageCanvas.h"
@@ -93,7 +95,13 @@ void TVxDBImage::Print(long double ofsX, long double ofsY)
     const QRect target = DeviceRect(ofsX + InternalLeft(), ofsY + InternalTop(), InternalWidth(), InternalHeight());
     // A picture that cannot be decoded prints nothing (an empty one fills
     // a stretched element with its colour).
-    const bool loaded = LoadFieldPicture() && m_lastError.isEmpty();
+    bool loaded = LoadFieldPicture();
+    try {
+        PictureLoaded(*m_picture);
+    } catch (const std::exception &e) {
+        m_lastError = QString::fromUtf8(e.what());
+    }
+    loaded = loaded && m_lastError.isEmpty();
     if (loaded && IsFinalPass()) {
         if (QPainter *canvas = PageCanvas()) {
             if (m_stretch) {

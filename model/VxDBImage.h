@@ -52,6 +52,9 @@ protected:
     bool LoadFieldPicture();
     // Draws the picture into the device rectangle when not stretched.
     virtual void DrawUnstretched(QPainter &canvas, const QRect &target);
+    // Called while printing after the picture was filled from the field and
+    // before it is drawn; a failure here prints nothing.
+    virtual void PictureLoaded(TVxPicture &picture) { Q_UNUSED(picture); }
 
 private:
     TField *BoundField();

@@ -1,6 +1,7 @@
 #include "app/widgets/ZelmioMain.h"
 
 #include "designer/ReportDesignerDialog.h"
+#include "export/pdf/VxPDFFilter.h"
 #include "platform/ClientDataSet.h"
 #include "platform/HeadlessPlatform.h"
 #include "storage/GlobalComponentLookup.h"
@@ -30,12 +31,26 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     , m_args(args)
     , m_reportDesignerDialog1(new TReportDesignerDialog(this))
     , m_rovevarurezDataSet(new TClientDataSet(this))
+    , m_vxPDFFilter1(new TVxPDFFilter())
+    , m_printHooks(std::make_unique<TZelmioPrintHooks>(m_rovevarurezDataSet))
 {
     setObjectName(QStringLiteral("ZelmioMain"));
     setWindowTitle(QStringLiteral("ZelmioMain"));
     m_reportDesignerDialog1->setObjectName(QStringLiteral("ReportDesignerDialog1"));
     m_rovevarurezDataSet->setObjectName(QStringLiteral("RovevarurezDataSet"));
     m_reportDesignerDialog1->SetDataSet(m_rovevarurezDataSet);
+    m_vxPDFFilter1->setParent(this);
+    m_vxPDFFilter1->setObjectName(QStringLiteral("VXPDFFilter1"));
+    m_vxPDFFilter1->SetCompressionOn(false);
+    m_vxPDFFilter1->SetFonthandling(false);
+    m_vxPDFFilter1->SetCodepage(QStringLiteral("1257"));
+    m_vxPDFFilter1->SetSuppressDateTime(false);
+    // Amounts and dates in words, and the BILDE pictures, while reports print.
+    TZelmioPrintHooks *hooks = m_printHooks.get();
+    m_reportDesignerDialog1->SetBandBeforePrint(
+        [hooks](TVxCustomBand *sender, bool &printBand) { hooks->BandBeforePrint(sender, printBand); });
+    m_reportDesignerDialog1->SetDBImageBeforePrint(
+        [hooks](QObject *sender, TVxPicture *picture) { hooks->DBImageBeforePrint(sender, picture); });
     // Templates name the record set as "DatabaseOwner.RovevarurezDataSet";
     // the loader finds it through this window.
     RegisterApplicationWindow(this);

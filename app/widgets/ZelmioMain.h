@@ -3,15 +3,18 @@
 // the screen that owns the facade and the record set and runs one mode when
 // it is shown.
 
+#include "app/PrintTimeHooks.h"
 #include "app/ShellArguments.h"
 #include "app/ZelmioShell.h"
 
 #include <QWidget>
+#include <memory>
 
 namespace zelmio {
 
 class TReportDesignerDialog;
 class TClientDataSet;
+class TVxPDFFilter;
 
 // Messages as plain message boxes with one OK button when a display is
 // present; always also on standard error, which is all there is headless.
@@ -42,6 +45,9 @@ private:
     ShellArguments m_args;
     TReportDesignerDialog *m_reportDesignerDialog1;
     TClientDataSet *m_rovevarurezDataSet;
+    // Registers the PDF document filter and sets the PDF files' code page.
+    TVxPDFFilter *m_vxPDFFilter1;
+    std::unique_ptr<TZelmioPrintHooks> m_printHooks;
     MessageBoxShellMessages m_messages;
     bool m_started = false;
 };

@@ -2,6 +2,8 @@
 // end by itself with the right exit code and say why on standard error.
 #include "ProgramRunner.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -36,4 +38,38 @@ TEST(ZelmioProgram, EndsWithACodeAndAMessageWithoutADisplay)
         EXPECT_EQ(r.exitCode, row.exitCode) << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(row.stderrContains)) << r.err.toStdString();
     }
+}
+
+TEST(ZelmioProgram, PdfModeWritesTheSampleWithoutADisplay)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pdf = dir.filePath(QStringLiteral("tags.pdf"));
+    const QString sample = QStringLiteral(ZELMIO_SOURCE_DIR "/samples/price-tags");
+    const ProgramResult r = RunProgram(kExe, {"-" + sample + ".vx2", "-" + pdf, "-" + sample + ".xml"});
+    ASSERT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(8).startsWith("%PDF-1.3"));
+    // The text comes back from the file where pdftotext is installed.
+    if (QFile::exists(QStringLiteral("/usr/bin/pdftotext"))) {
+        const ProgramResult text = RunProgram(QStringLiteral("/usr/bin/pdftotext"), {pdf, "-"});
+        EXPECT_TRUE(text.out.contains(QStringLiteral("\u0136ir\u0161u iev\u0101r\u012Bjums 350g")))
+            << text.out.toStdString();
+    }
+
+    // A template that does not load: the message names it, no file is left.
+    const QString broken = dir.filePath(QStringLiteral("broken.vx2"));
+    QFile brokenFile(broken);
+    ASSERT_TRUE(brokenFile.open(QIODevice::WriteOnly));
+    brokenFile.write("object Header: TComponentFileHeader\r\n  UserData = {\r\n");
+    brokenFile.close();
+    const QString out = dir.filePath(QStringLiteral("broken.pdf"));
+    const ProgramResult failed = RunProgram(kExe, {"-" + broken, "-" + out, "-" + sample + ".xml"});
+    ASSERT_TRUE(failed.finished);
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains(broken)) << failed.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
 }
