@@ -1,9 +1,11 @@
 #pragma once
 // The design report: the report class of every loaded template. It keeps
 // the template's scripts, the chosen printer by name, a design background
-// and the hook that may veto a script. Its print-time rules (band decisions,
-// scripts, label sheets, hook wrapping) come with the design report's
-// output jobs; here are its data and persisted properties.
+// and the hook that may veto a script. While an output job is prepared it
+// decides band by band whether a band prints (the band's script, its on/off
+// switch and print condition, the page rules, then the application's band
+// hook), runs the report's, pages' and bands' scripts, and hands field
+// pictures to the application's picture hook.
 //
 // Left, Top, Width, Height and ShowProgress are not written: the page
 // setup decides the report's size.
@@ -12,9 +14,13 @@
 #include "model/Hook.h"
 #include "model/VxPicture.h"
 
+#include "expr/VxEvResult.h"
+#include "model/VxCustomBand.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 namespace zelmio {
 
@@ -76,6 +82,20 @@ public:
     TRuntimeComponentLoader *Loader() const;
     void SetLoader(TRuntimeComponentLoader *loader);
 
+    // --- Print time ----------------------------------------------------------
+    // Sets the job up (label sheets, rich texts, the temporary summary band,
+    // the report's and bands' hook wrappers) and undoes it.
+    void PrepareReportPrint() override;
+    void DoneReportPrint() override;
+    // Runs the script of the component for the event ("BeforePrint", ...);
+    // an error value without text when there is none.
+    TVxEvResult ExecScript(QObject *component, const QString &eventName);
+    // The print decision of a band, and what follows its print.
+    void BandBeforePrint(TVxCustomBand *band, bool &printBand);
+    void BandAfterPrint(TVxCustomBand *band, bool bandPrinted);
+    // The application's picture hook (of the loader), for a field picture.
+    void DBImageBeforePrint(QObject *image, TVxPicture *picture);
+
     // Back to an empty report before a template is loaded: no script, no
     // band links, one column, no first label, no title or description, a
     // frame of width 1 with no side drawn.
@@ -84,7 +104,26 @@ public:
     void Notification(TComponent *component, TOperation operation) override;
 
 private:
+    void UpdatePageFooterStates();
+    void InstallHooks();
+    void RemoveHooks();
+
+    struct KeptBandHooks {
+        QPointer<TVxCustomBand> band;
+        TVxBandBeforePrintEvent before;
+        TVxBandAfterPrintEvent after;
+    };
+
     QStringList m_script;
+    int m_printDepth = 0;
+    bool m_summaryPrinted = false;
+    QPointer<TVxCustomBand> m_tempBand;
+    std::vector<KeptBandHooks> m_keptBandHooks;
+    TVxReportBeforePrintEvent m_keptBeforePrint;
+    TNotifyEvent m_keptAfterPrint;
+    TVxReportNotifyEvent m_keptOnStartPage;
+    TVxReportNotifyEvent m_keptOnEndPage;
+    TNotifyEvent m_keptAfterPreview;
     std::unique_ptr<TVxPicture> m_background;
     int m_backgroundDX = 0;
     int m_backgroundDY = 0;

@@ -2,10 +2,8 @@
 
 #include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
-#include "designer/TesmolaDBImage.h"
 #include "engine/VxReportJobs.h"
 #include "export/VxExportFilter.h"
-#include "model/VxCustomBand.h"
 #include "platform/DataSet.h"
 #include "platform/VxError.h"
 
@@ -45,29 +43,6 @@ private:
     TVxDLoader *m_loader;
 };
 
-// Hands the application's hooks to the loaded report: every band calls the
-// band hook after its own, every field picture the picture hook.
-void InstallHooks(TDesignVexa &report, const TVxDBandBeforePrintEvent &bandHook,
-                  const TVxDDBImageBeforePrintEvent &pictureHook)
-{
-    for (TVxControl *control : report.ControlList()) {
-        auto *band = qobject_cast<TVxCustomBand *>(control);
-        if (!band)
-            continue;
-        if (bandHook.Assigned()) {
-            const TVxBandBeforePrintEvent own = band->BeforePrint();
-            band->SetBeforePrint([own, bandHook](TVxCustomBand *sender, bool &printBand) {
-                own(sender, printBand);
-                bandHook(sender, printBand);
-            });
-        }
-        for (TVxControl *element : band->ControlList()) {
-            if (auto *picture = qobject_cast<TTesmolaDBImage *>(element))
-                picture->SetApplicationPictureHook(pictureHook);
-        }
-    }
-}
-
 } // namespace
 
 TReportDesignerDialog::TReportDesignerDialog(QObject *owner)
@@ -106,7 +81,9 @@ bool TReportDesignerDialog::ExportReport(const QString &fileName, TVxExportFilte
         SetLastError(QString::fromUtf8(e.what()));
         return false;
     }
-    InstallHooks(*form.Report(), m_bandBeforePrint, m_dbImageBeforePrint);
+    // The design report calls them for every band and every field picture.
+    form.Loader()->SetBandBeforePrint(m_bandBeforePrint);
+    form.Loader()->SetDBImageBeforePrint(m_dbImageBeforePrint);
     if (!ExportReportToFilter(*form.Report(), *filter)) {
         SetLastError(QStringLiteral("%1: the report is running already").arg(fileName));
         return false;

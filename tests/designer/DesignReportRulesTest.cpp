@@ -1,0 +1,70 @@
+// The design report's print-time rules: band and report scripts, the on/off
+// switch and print condition, page rules for first and last pages.
+#include "../engine/EngineTestSupport.h"
+
+#include "designer/DesignVexa.h"
+#include "designer/TesmolaBand.h"
+#include "designer/TesmolaDBText.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelmio;
+using namespace zelmio::test;
+
+namespace {
+
+struct DesignReport : BasicReportFixture<TDesignVexa> {
+    TTesmolaBand *detail = nullptr;
+    explicit DesignReport(int records)
+    {
+        SetData(kNumberField, NumberedRows(records));
+        detail = AddBand<TTesmolaBand>(TVxBandType::rbDetail, 1000, QStringLiteral("DetailBand1"));
+        AddField(detail, QStringLiteral("NR"));
+    }
+};
+
+} // namespace
+
+TEST(DesignReportRules, ScriptsAndConditionsDecideWhetherABandPrints)
+{
+    {
+        // The band's script keeps record 2 out.
+        DesignReport r(3);
+        r.report->SetScript({"[DetailBand1.BeforePrint]", "IF (NR = 2)", "  RETURN(FALSE)", "ENDIF"});
+        EXPECT_EQ(r.Run().AllTexts(), (QStringList{"1", "3"}));
+    }
+    {
+        // The print condition, and the switch that overrides it.
+        DesignReport r(3);
+        r.detail->SetExpression(QStringLiteral("NR > 1"));
+        EXPECT_EQ(r.Run().AllTexts(), (QStringList{"2", "3"}));
+        r.detail->SetEditorEnabled(false);
+        EXPECT_TRUE(r.Run().AllTexts().isEmpty());
+    }
+    {
+        // The report's BeforePrint script can veto the whole run.
+        DesignReport r(3);
+        r.report->SetScript({"[Report.BeforePrint]", "RETURN(1 = 2)"});
+        EXPECT_TRUE(r.Run().calls.isEmpty());
+        // The hooks are the template's own again after the job: the next
+        // job, without the script, prints every record once.
+        EXPECT_FALSE(r.report->BeforePrint().Assigned());
+        r.report->SetScript({});
+        EXPECT_EQ(r.Run().AllTexts(), (QStringList{"1", "2", "|", "3"}));
+    }
+}
+
+TEST(DesignReportRules, PageHeadersAndFootersOnFirstAndLastPages)
+{
+    DesignReport r(3);
+    auto *header = r.AddBand<TTesmolaBand>(TVxBandType::rbPageHeader, 100, QStringLiteral("Header"));
+    r.AddExpr(header, QStringLiteral("'head ' + STR(PAGENUMBER)"));
+    header->SetNotOnFirstPage(true);
+    auto *footer = r.AddBand<TTesmolaBand>(TVxBandType::rbPageFooter, 100, QStringLiteral("Footer"));
+    r.AddExpr(footer, QStringLiteral("'foot ' + STR(PAGENUMBER)"));
+    footer->SetNotOnLastPage(true);
+    // Two details of 1000 to a page: pages 1 and 2; no header on page 1, no
+    // footer on the last page (a temporary summary marks its end).
+    EXPECT_EQ(r.Run().AllTexts(), (QStringList{"1", "2", "foot 1", "|", "head 2", "3"}));
+    EXPECT_EQ(r.report->ControlCount(), 3);   // the temporary summary band is gone
+}
