@@ -93,7 +93,7 @@ QString TPdfFontKey::Text() const
     return Name + kTab + style + kTab + QString::number(Charset) + kTab + PSName;
 }
 
-TTFontrec ReadTrueTypeFont(const TPdfFontKey &key, const QString &customWidths)
+QRawFont SelectRawFont(const TPdfFontKey &key)
 {
     // The font as a canvas selects it, with an em of 1024 units.
     QFont qfont(key.Name);
@@ -102,7 +102,12 @@ TTFontrec ReadTrueTypeFont(const TPdfFontKey &key, const QString &customWidths)
     qfont.setPixelSize(1024);
     qfont.setHintingPreference(QFont::PreferNoHinting);
     qfont.setStyleStrategy(QFont::NoFontMerging);
-    const QRawFont raw = QRawFont::fromFont(qfont);
+    return QRawFont::fromFont(qfont);
+}
+
+TTFontrec ReadTrueTypeFont(const TPdfFontKey &key, const QString &customWidths)
+{
+    const QRawFont raw = SelectRawFont(key);
     const QString quotedName = QLatin1Char('"') + key.Name + QLatin1Char('"');
     if (!raw.isValid())
         throw EVxError(QStringLiteral("GetFontData error: no font file found for %1").arg(quotedName));
@@ -198,25 +203,28 @@ QString FontResourceName(int index)
     return QString::asprintf("F%-2.2d", index);
 }
 
-QStringList TrueTypeFontObjects(int m, int j, const TTFontrec &font, const QString &psName, const QString &encoding)
+QStringList TrueTypeFontObjects(int m, int j, const TTFontrec &font, const QString &psName, const QString &encoding,
+                                const TFontEmbedding *embedding)
 {
     QString widths;
     for (int w : font.Metrics)
         widths += QString::asprintf("%-d ", w);
     widths += QStringLiteral(" ]");
-    return {QString::asprintf("%d 0 obj", m),
+    QStringList lines{QString::asprintf("%d 0 obj", m),
             QStringLiteral("<<"),
             QStringLiteral("/Type /Font"),
             QStringLiteral("/Subtype /TrueType"),
             QStringLiteral("/Name /") + FontResourceName(j),
-            QStringLiteral("/BaseFont /") + psName,
+            QStringLiteral("/BaseFont /") + (embedding ? embedding->SubsetTag + QLatin1Char('+') : QString()) + psName,
             QStringLiteral("/FirstChar ") + QString::number(font.FirstChar),
             QStringLiteral("/LastChar ") + QString::number(font.LastChar),
             QStringLiteral("/Widths [ "),
             widths,
             QStringLiteral("/Encoding ") + encoding,
-            QStringLiteral("/FontDescriptor %1 0 R").arg(m + 1),
-            QStringLiteral(">>"),
+            QStringLiteral("/FontDescriptor %1 0 R").arg(m + 1)};
+    if (embedding)
+        lines << QStringLiteral("/ToUnicode %1 0 R").arg(embedding->ToUnicodeObject);
+    lines << QStringList{QStringLiteral(">>"),
             QStringLiteral("endobj"),
             QString::asprintf("%d 0 obj", m + 1),
             QStringLiteral("<<"),
@@ -226,9 +234,11 @@ QStringList TrueTypeFontObjects(int m, int j, const TTFontrec &font, const QStri
             QStringLiteral("/Flags ") + QString::number(font.Flags),
             QString::asprintf("/FontBBox [ %-d %-d %-d %-d ]", font.BBox[0], font.BBox[1], font.BBox[2], font.BBox[3]),
             QStringLiteral("/FontName /") + FontResourceName(j),
-            QStringLiteral("/ItalicAngle ") + QString::number(font.ItalicA),
-            QStringLiteral(">>"),
-            QStringLiteral("endobj")};
+            QStringLiteral("/ItalicAngle ") + QString::number(font.ItalicA)};
+    if (embedding)
+        lines << QStringLiteral("/FontFile2 %1 0 R").arg(m + 2);
+    lines << QStringLiteral(">>") << QStringLiteral("endobj");
+    return lines;
 }
 
 QString SubstitutedBaseFont(const TPdfFontKey &key, const QStringList &rules)

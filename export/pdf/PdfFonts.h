@@ -4,14 +4,13 @@
 // font through Qt), the "/Differences" encoding of a font's character set,
 // and the lines of the font objects.
 //
-// Only fonts described without embedding and substituted Type 1 fonts are
-// written so far; an embedded font would add the font program stream and its
-// length object after the descriptor (TTFontrec::FileLength and the
-// FontFile2 reference are where it plugs in).
+// An embedded font adds its font program stream and the stream's length
+// after the descriptor (PdfFontEmbedding.h makes the program).
 
 #include "platform/VxError.h"
 
 #include <QByteArray>
+#include <QRawFont>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -57,6 +56,9 @@ struct TTFontrec {
     std::array<int, 256> Metrics{};
 };
 
+// The font a canvas selects for the key, at a pixel size of 1024.
+QRawFont SelectRawFont(const TPdfFontKey &key);
+
 // Reads a font as the key selects it, at an em of 1024 units: the tables of
 // its font file, ascent, descent, italic angle and the advance widths of the
 // codes 0 to 255 in the code page of its character set. customWidths, when
@@ -70,9 +72,16 @@ TTFontrec ReadTrueTypeFont(const TPdfFontKey &key, const QString &customWidths =
 // body when one is given.
 QString TrueTypeEncoding(int charset, int firstChar, const QString &customDifferences = QString());
 
-// The font object m and its descriptor m + 1 of font number j.
+// What an embedded font adds to its font and descriptor objects.
+struct TFontEmbedding {
+    QString SubsetTag;      // "ABCDEF", put before the base font name with "+"
+    int ToUnicodeObject = 0;
+};
+
+// The font object m and its descriptor m + 1 of font number j; an embedded
+// font's descriptor refers to the font program m + 2.
 QStringList TrueTypeFontObjects(int m, int j, const TTFontrec &font, const QString &psName,
-                                const QString &encoding);
+                                const QString &encoding, const TFontEmbedding *embedding = nullptr);
 
 // The standard Type 1 base font for a key by the substitution rules
 // ("Arial:Helvetica" ...): Helvetica-BoldOblique, Times-Italic, Courier ...

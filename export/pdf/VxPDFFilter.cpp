@@ -2,6 +2,7 @@
 
 #include "export/VxExportFilterLibrary.h"
 #include "export/pdf/PdfEncoders.h"
+#include "export/pdf/PdfFontEmbedding.h"
 #include "model/CustomVexa.h"
 #include "model/VxBrush.h"
 #include "model/VxDBImage.h"
@@ -134,6 +135,14 @@ TVxPDFSettings &PDFSettings()
     return settings;
 }
 
+const TCodePage &FileCodePage()
+{
+    bool ok = false;
+    const int codePage = PDFSettings().Codepage.trimmed().toInt(&ok);
+    const TCodePage *cp = ok ? TCodePage::find(codePage) : nullptr;
+    return cp ? *cp : *TCodePage::find(1252);
+}
+
 // --- TVxPDFDocumentFilter ----------------------------------------------------
 
 TVxPDFDocumentFilter::TVxPDFDocumentFilter(const QString &filename)
@@ -190,6 +199,7 @@ int TVxPDFDocumentFilter::FontNumber(const QString &key)
     int n = int(FReportFonts.indexOf(key));
     if (n < 0) {
         FReportFonts << key;
+        FUsedCodes.emplace_back();
         n = int(FReportFonts.size()) - 1;
     }
     return n;
@@ -510,6 +520,16 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
     switch (item.ItemType) {
     case IT_TEXT: {
         const int n = FontNumber(TPdfFontKey::Make(item.FontName, item.fbold, item.fItalic, item.FontCharset).Text());
+        // The codes the text line shows (the euro sign is written as code
+        // 0x80 whatever the code page).
+        std::bitset<256> &used = FUsedCodes[size_t(n)];
+        QString shown = item.FText;
+        if (shown.contains(QChar(0x20AC))) {
+            used.set(0x80);
+            shown.remove(QChar(0x20AC));
+        }
+        for (char byte : FileCodePage().encode(shown))
+            used.set(static_cast<unsigned char>(byte));
         page.TextLines << ColorText(item.RGBFColor) + QStringLiteral(" rg")
                        << QStringLiteral("/") + FontResourceName(n) + QString::asprintf(" %d Tf", item.FontSize)
                        << QString::asprintf(" 1 0 0 1 %d %d Tm (", Trunc(x), Trunc(y)) + EscapeText(item.FText)
@@ -590,27 +610,50 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
     }
 }
 
-QStringList TVxPDFDocumentFilter::FontObjectLines(int &objectNumber)
+bool TVxPDFDocumentFilter::Embedded(const TPdfFontKey &key) const
 {
-    QStringList lines;
+    return FFontHandling == TFontHandling::fhAutoEmbed || FEmbedFonts.contains(key.Name);
+}
+
+std::vector<TVxPDFDocumentFilter::TFontObjects>
+TVxPDFDocumentFilter::FontObjects(int &objectNumber, int toUnicodeObject, std::vector<QByteArray> &toUnicode)
+{
+    std::vector<TFontObjects> fonts;
     for (int j = 0; j < int(FReportFonts.size()); ++j) {
         const TPdfFontKey key = TPdfFontKey::Parse(FReportFonts[j]);
+        TFontObjects font;
         if (FFontHandling == TFontHandling::fhSubstitute) {
-            lines << Type1FontObject(objectNumber, j, SubstitutedBaseFont(key, FSubstitutedFonts));
+            font.Lines = Type1FontObject(objectNumber, j, SubstitutedBaseFont(key, FSubstitutedFonts));
             objectNumber += 1;
+            fonts.push_back(std::move(font));
             continue;
         }
-        // Embedding (4 objects: font, descriptor, program stream, its
-        // length) is where fhAutoEmbed and AddTTFont will plug in.
-        if (FFontHandling == TFontHandling::fhAutoEmbed || FEmbedFonts.contains(key.Name))
-            throw EVxError(QStringLiteral("Font \"%1\" cannot be embedded: embedding fonts is not supported yet")
-                               .arg(key.Name));
-        const TTFontrec rec = ReadTrueTypeFont(key, FCustomWidths.Value(key.PSName));
-        lines << TrueTypeFontObjects(objectNumber, j, rec, key.PSName,
-                                     TrueTypeEncoding(key.Charset, rec.FirstChar, FCustomEncodings.Value(key.PSName)));
-        objectNumber += 2;
+        TTFontrec rec = ReadTrueTypeFont(key, FCustomWidths.Value(key.PSName));
+        const QString encoding = TrueTypeEncoding(key.Charset, rec.FirstChar, FCustomEncodings.Value(key.PSName));
+        if (!Embedded(key)) {
+            font.Lines = TrueTypeFontObjects(objectNumber, j, rec, key.PSName, encoding);
+            objectNumber += 2;
+            fonts.push_back(std::move(font));
+            continue;
+        }
+        // Embedded: font, descriptor, the subset's program stream and its
+        // length; the /ToUnicode map goes after the procedure set.
+        const std::bitset<256> &used = FUsedCodes[size_t(j)];
+        const std::array<char16_t, 256> characters = CodeCharacters(key.Charset);
+        font.Program = SubsetFontProgram(FindFontFile(key), used, characters, key.Name);
+        rec.FileLength = quint32(font.Program.size());
+        const TFontEmbedding embedding{SubsetTag(key.PSName, used), toUnicodeObject + int(toUnicode.size())};
+        toUnicode.push_back(ToUnicodeCMap(used, characters));
+        const int m = objectNumber;
+        font.Lines = TrueTypeFontObjects(m, j, rec, key.PSName, encoding, &embedding);
+        font.Lines << QString::asprintf("%d 0 obj", m + 2)
+                   << QStringLiteral("<< /Length %1 0 R /Length1 %1 0 R >>").arg(m + 3) << QStringLiteral("stream");
+        font.After << QStringLiteral("endstream") << QStringLiteral("endobj") << QString::asprintf("%d 0 obj", m + 3)
+                   << QStringLiteral("   ") + QString::number(rec.FileLength) << QStringLiteral("endobj");
+        objectNumber += 4;
+        fonts.push_back(std::move(font));
     }
-    return lines;
+    return fonts;
 }
 
 QStringList TVxPDFDocumentFilter::InfoLines(int number) const
@@ -634,29 +677,24 @@ QStringList TVxPDFDocumentFilter::InfoLines(int number) const
 
 QByteArray TVxPDFDocumentFilter::Assemble()
 {
-    bool ok = false;
-    const int codePage = PDFSettings().Codepage.trimmed().toInt(&ok);
-    const TCodePage *cp = ok ? TCodePage::find(codePage) : nullptr;
-    if (!cp)
-        cp = TCodePage::find(1252);
+    const TCodePage *cp = &FileCodePage();
 
     const int pageCount = int(FPages.size());
     // Fonts first: their errors end the export before anything is written.
     int objectNumber = 2 * pageCount + 4;
     std::vector<int> fontObjects;
-    {
-        int m = objectNumber;
-        for (const QString &key : FReportFonts) {
-            fontObjects.push_back(m);
-            const bool embedded = FFontHandling == TFontHandling::fhAutoEmbed
-                || FEmbedFonts.contains(TPdfFontKey::Parse(key).Name);
-            m += FFontHandling == TFontHandling::fhSubstitute ? 1 : embedded ? 4 : 2;
-        }
+    int afterFonts = objectNumber;
+    for (const QString &key : FReportFonts) {
+        fontObjects.push_back(afterFonts);
+        afterFonts += FFontHandling == TFontHandling::fhSubstitute ? 1 : Embedded(TPdfFontKey::Parse(key)) ? 4 : 2;
     }
-    const QStringList fontLines = FontObjectLines(objectNumber);
+    // The information dictionary and the procedure set follow the fonts;
+    // the /ToUnicode maps of embedded fonts come after them.
+    std::vector<QByteArray> toUnicode;
+    const std::vector<TFontObjects> fonts = FontObjects(objectNumber, afterFonts + 2, toUnicode);
     const int infoObject = objectNumber;
     const int procSetObject = infoObject + 1;
-    const int size = procSetObject + 1;
+    const int size = procSetObject + 1 + int(toUnicode.size());
 
     QByteArray out;
     std::vector<qsizetype> offsets;
@@ -725,15 +763,32 @@ QByteArray TVxPDFDocumentFilter::Assemble()
     }
 
     // The font objects, each starting at its "N 0 obj" line.
-    for (const QString &line : fontLines) {
-        if (line.endsWith(QLatin1String(" 0 obj")))
-            object();
-        add(line);
+    auto addObjectLines = [&](const QStringList &lines) {
+        for (const QString &line : lines) {
+            if (line.endsWith(QLatin1String(" 0 obj")))
+                object();
+            add(line);
+        }
+    };
+    for (const TFontObjects &font : fonts) {
+        addObjectLines(font.Lines);
+        if (!font.Program.isEmpty()) {
+            out += font.Program;
+            out += "\r\n";
+        }
+        addObjectLines(font.After);
     }
     object();
     addLines(InfoLines(infoObject));
     object();
     addLines({QString::asprintf("%d 0 obj", procSetObject), QStringLiteral("[/PDF /Text]"), QStringLiteral("endobj")});
+    for (int k = 0; k < int(toUnicode.size()); ++k) {
+        object();
+        addLines({QString::asprintf("%d 0 obj", procSetObject + 1 + k),
+                  QString::asprintf("<< /Length %d >>", int(toUnicode[size_t(k)].size())), QStringLiteral("stream")});
+        out += toUnicode[size_t(k)];
+        addLines({QStringLiteral("endstream"), QStringLiteral("endobj")});
+    }
 
     const qsizetype xref = out.size();
     add(QStringLiteral("xref"));

@@ -7,8 +7,9 @@
 // Finish the whole document is assembled as lines, the cross-reference
 // offsets are computed from the line lengths, and the lines are saved in the
 // single-byte file code page (the process-wide Codepage setting, 1252 unless
-// set). Fonts are described as TrueType fonts without embedding (or, with
-// fhSubstitute, as the standard Type 1 fonts); see PdfFonts.h.
+// set). Fonts are described as TrueType fonts without embedding, embedded as
+// subsets (fhAutoEmbed, AddTTFont), or, with fhSubstitute, written as the
+// standard Type 1 fonts; see PdfFonts.h and PdfFontEmbedding.h.
 //
 // The file is written safely: the temporary file beside the target is
 // created at Start (so an unwritable path fails before the run) and renamed
@@ -23,6 +24,7 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <bitset>
 #include <memory>
 #include <vector>
 
@@ -43,6 +45,8 @@ struct TVxPDFSettings {
     bool Repeatable = false;
 };
 TVxPDFSettings &PDFSettings();
+// The code page of the settings' Codepage, 1252 when it names none.
+const class TCodePage &FileCodePage();
 
 // The common base of the PDF writer: page geometry fields and the access to
 // the process-wide settings.
@@ -136,7 +140,7 @@ public:
     // --- Settings before the run ----------------------------------------------
     // A rule "From:To" for fhSubstitute; both sides trimmed, kept once.
     void AddFontMap(const QString &rule);
-    // A font to embed (not supported yet: Finish raises EVxError).
+    // A font to embed (by its name) as a subset of the glyphs used.
     void AddTTFont(const QString &fontName);
     void AddCustomWidths(const QString &psFontName, const QString &widths);
     void AddCustomEncoding(const QString &psFontName, const QString &differences);
@@ -192,7 +196,16 @@ private:
     int DeviceY(long double tenthMM) const;
     long double XFactor() const;
     long double YFactor() const;
-    QStringList FontObjectLines(int &objectNumber);
+    // The objects of the report's fonts from objectNumber on (advanced past
+    // them), and the /ToUnicode maps of embedded fonts, numbered from
+    // toUnicodeObject on.
+    struct TFontObjects {
+        QStringList Lines;        // up to "stream" of an embedded font's program
+        QByteArray Program;       // the font program, empty when not embedded
+        QStringList After;        // from "endstream" on
+    };
+    std::vector<TFontObjects> FontObjects(int &objectNumber, int toUnicodeObject, std::vector<QByteArray> &toUnicode);
+    bool Embedded(const TPdfFontKey &key) const;
     QStringList InfoLines(int number) const;
     QByteArray Assemble();
 
@@ -230,6 +243,9 @@ private:
         QStringList GraphicsLines;
     };
     std::vector<TPDFPage> FPages;
+    // Per font number, the codes its texts use (the glyphs an embedded
+    // subset keeps).
+    std::vector<std::bitset<256>> FUsedCodes;
     long double FPxToPtX = 0;
     long double FPxToPtY = 0;
 
