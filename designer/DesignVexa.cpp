@@ -3,6 +3,7 @@
 #include "designer/TesmolaBand.h"
 #include "designer/TesmolaDBImage.h"
 #include "designer/TesmolaDBRichtext.h"
+#include "designer/TesmolaDBText.h"
 #include "designer/TesmolaGroup.h"
 #include "designer/TesmolaRichtext.h"
 #include "designer/VxDLoader.h"
@@ -234,6 +235,11 @@ void TDesignVexa::InstallHooks()
         if (!printReport)
             return;
         m_summaryPrinted = false;
+        TComponent *owner = Owner() ? Owner() : this;
+        for (TComponent *component : owner->ComponentList()) {
+            if (auto *text = qobject_cast<TTesmolaDBText *>(component))
+                text->SetLastValue(QString());
+        }
         // Expressions may read every record set the template's loader knows.
         if (TRuntimeComponentLoader *loader = Loader()) {
             QList<TDataSet *> dataSets;
@@ -337,6 +343,19 @@ void TDesignVexa::BandBeforePrint(TVxCustomBand *band, bool &printBand)
             && m_summaryPrinted) {
             printBand = false;
             return;
+        }
+        // A new group prints the repeated values of its detail band again.
+        if (auto *group = qobject_cast<TVxGroup *>(band)) {
+            TVxCustomBand *detail = qobject_cast<TVxCustomBand *>(group->Master());
+            if (!detail || group->Master() == this)
+                detail = FindBand(TVxBandType::rbDetail);
+            if (detail) {
+                for (TVxControl *control : detail->ControlList()) {
+                    auto *text = qobject_cast<TTesmolaDBText *>(control);
+                    if (text && text->ReprintOnNewGroup())
+                        text->SetLastValue(QString());
+                }
+            }
         }
         int s = int(GetIntegerProperty(band, QStringLiteral("StartPageNum")));
         int e = int(GetIntegerProperty(band, QStringLiteral("EndPageNum")));

@@ -49,6 +49,12 @@ public:
     int LastPage() const { return m_lastPage; }
     void SetLastPage(int page) { m_lastPage = page; }
 
+    // Prints with the value map, the suppression of repeated values and
+    // BlankIfZero applied to the text (before the element's own OnPrint).
+    void Print(long double ofsX, long double ofsY) override;
+    // The text as it will print: mapped, suppressed or blanked.
+    void DBTextOnPrint(QString &text);
+
 private:
     bool m_fixBottomPosition = false;
     bool m_stretchHeightWithBand = false;

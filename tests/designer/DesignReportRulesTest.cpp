@@ -6,6 +6,7 @@
 #include "designer/TesmolaBand.h"
 #include "designer/TesmolaDBText.h"
 
+
 #include <gtest/gtest.h>
 
 using namespace zelmio;
@@ -67,4 +68,24 @@ TEST(DesignReportRules, PageHeadersAndFootersOnFirstAndLastPages)
     // footer on the last page (a temporary summary marks its end).
     EXPECT_EQ(r.Run().AllTexts(), (QStringList{"1", "2", "foot 1", "|", "head 2", "3"}));
     EXPECT_EQ(r.report->ControlCount(), 3);   // the temporary summary band is gone
+}
+
+TEST(DesignReportRules, FieldTextsMapSuppressAndBlankTheirValues)
+{
+    BasicReportFixture<TDesignVexa> r;
+    r.SetData("<FIELD attrname=\"KODS\" fieldtype=\"string\" WIDTH=\"4\"/><FIELD attrname=\"CENA\" fieldtype=\"r8\"/>",
+              {"KODS=\"A\" CENA=\"0\"", "KODS=\"A\" CENA=\"2\"", "KODS=\"B\" CENA=\"3\""});
+    auto *detail = r.AddBand<TTesmolaBand>(TVxBandType::rbDetail, 100, QStringLiteral("DetailBand1"));
+    auto *code = r.AddElement<TTesmolaDBText>(detail, 0, 0);
+    code->SetDataSet(r.data);
+    code->SetDataField(QStringLiteral("KODS"));
+    code->SetMapList({QStringLiteral("Akcija\tA"), QStringLiteral("%%'Bez ' + 'atlaides'%%\tB")});
+    code->SetSuppressRepeatedValues(true);
+    auto *price = r.AddElement<TTesmolaDBText>(detail, 500, 0);
+    price->SetDataSet(r.data);
+    price->SetDataField(QStringLiteral("CENA"));
+    price->SetBlankIfZero(true);
+    // A mapped to its display, repeated once blank, B through an expression;
+    // a zero price blank.
+    EXPECT_EQ(r.Run().AllTexts(), (QStringList{"Akcija", "", "", "2", "Bez atlaides", "3"}));
 }
