@@ -1,5 +1,6 @@
 #include "designer/DesignVexa.h"
 
+#include "designer/DesignExpressions.h"
 #include "designer/TesmolaBand.h"
 #include "designer/TesmolaDBImage.h"
 #include "designer/TesmolaDBRichtext.h"
@@ -109,22 +110,6 @@ void TDesignVexa::Notification(TComponent *component, TOperation operation)
 }
 
 namespace {
-
-// A condition of the template: true unless it evaluates to false (an empty
-// or faulty condition counts as true).
-bool EvalBoolExpression(const QString &text, TDesignVexa &report)
-{
-    if (text.isEmpty())
-        return true;
-    TVxEvaluator evaluator;
-    evaluator.SetDataSets(&report.RunState().AllDataSets);
-    try {
-        const TVxEvResult result = evaluator.Calculate(text);
-        return result.Kind != TVxEvResultType::resBool || result.booResult;
-    } catch (const std::exception &) {
-        return true;
-    }
-}
 
 template <class Hook>
 Hook PublishedHook(const QObject *object, const char *name)
@@ -335,7 +320,7 @@ void TDesignVexa::BandBeforePrint(TVxCustomBand *band, bool &printBand)
         const bool enabled = GetBooleanProperty(band, QStringLiteral("EditorEnabled"));
         const QString condition = GetStringProperty(
             band, qobject_cast<TVxGroup *>(band) ? QStringLiteral("PrintExpression") : QStringLiteral("Expression"));
-        printBand = enabled && EvalBoolExpression(condition, *this);
+        printBand = enabled && EvalBoolExpression(condition, this);
     }
     // 3. The page rules.
     if (printBand) {

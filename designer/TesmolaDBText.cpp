@@ -1,6 +1,6 @@
 #include "designer/TesmolaDBText.h"
 
-#include "expr/VxEvaluator.h"
+#include "designer/DesignExpressions.h"
 #include "model/VxCustomBand.h"
 #include "platform/DataSet.h"
 
@@ -12,27 +12,6 @@ TTesmolaDBText::TTesmolaDBText(TComponent *owner)
     : TVxDBText(owner)
 {
 }
-
-namespace {
-
-// A string result as it is, an integer in decimal, anything else empty.
-QString EvalStringExpression(const QString &text, TCustomVexa *report)
-{
-    TVxEvaluator evaluator;
-    if (report)
-        evaluator.SetDataSets(&report->RunState().AllDataSets);
-    try {
-        const TVxEvResult result = evaluator.Calculate(text);
-        if (result.Kind == TVxEvResultType::resString)
-            return result.StringVal;
-        if (result.Kind == TVxEvResultType::resInt)
-            return QString::number(result.intResult);
-    } catch (const std::exception &) {
-    }
-    return QString();
-}
-
-} // namespace
 
 void TTesmolaDBText::DBTextOnPrint(QString &text)
 {

@@ -15,6 +15,10 @@ class TTesmolaMemo : public TVxMemo {
 public:
     explicit TTesmolaMemo(TComponent *owner = nullptr);
 
+    // Prints its lines with their "%%expression%%" parts expanded and the
+    // "%DEL" lines dropped; the lines themselves stay as they were.
+    void Print(long double ofsX, long double ofsY) override;
+
     bool FixBottomPosition() const { return m_fixBottomPosition; }
     void SetFixBottomPosition(bool value) { m_fixBottomPosition = value; }
     bool StretchHeightWithBand() const { return m_stretchHeightWithBand; }

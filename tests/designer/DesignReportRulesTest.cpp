@@ -5,6 +5,7 @@
 #include "designer/DesignVexa.h"
 #include "designer/TesmolaBand.h"
 #include "designer/TesmolaDBText.h"
+#include "designer/TesmolaMemo.h"
 
 
 #include <gtest/gtest.h>
@@ -88,4 +89,15 @@ TEST(DesignReportRules, FieldTextsMapSuppressAndBlankTheirValues)
     // A mapped to its display, repeated once blank, B through an expression;
     // a zero price blank.
     EXPECT_EQ(r.Run().AllTexts(), (QStringList{"Akcija", "", "", "2", "Bez atlaides", "3"}));
+}
+
+TEST(DesignReportRules, MemoLinesExpandTheirExpressions)
+{
+    DesignReport r(1);
+    auto *memo = r.AddElement<TTesmolaMemo>(r.detail, 0, 300, 1500, 400);
+    const QStringList lines = {QStringLiteral("Nr. %%STR(NR + 10)%%"), QStringLiteral("%%'%DEL'%%"),
+                               QStringLiteral("a%DELb")};
+    memo->SetLines(lines);
+    EXPECT_EQ(r.Run().AllTexts(), (QStringList{"1", "Nr. 11", "ab"}));
+    EXPECT_EQ(memo->Lines(), lines);
 }
