@@ -17,6 +17,10 @@ class TTesmolaDBImage : public TVxDBImage {
 public:
     explicit TTesmolaDBImage(TComponent *owner = nullptr);
 
+    // Moves down or grows with the band's growth (FixBottomPosition,
+    // StretchHeightWithBand) while it prints.
+    void Print(long double ofsX, long double ofsY) override;
+
     bool FixBottomPosition() const { return m_fixBottomPosition; }
     void SetFixBottomPosition(bool value) { m_fixBottomPosition = value; }
     bool StretchHeightWithBand() const { return m_stretchHeightWithBand; }

@@ -16,6 +16,10 @@ class TTesmolaDBRichtext : public TVxDBRichText {
 public:
     explicit TTesmolaDBRichtext(TComponent *owner = nullptr);
 
+    // Moves down or grows with the band's growth (FixBottomPosition,
+    // StretchHeightWithBand) while it prints.
+    void Print(long double ofsX, long double ofsY) override;
+
     bool FixBottomPosition() const { return m_fixBottomPosition; }
     void SetFixBottomPosition(bool value) { m_fixBottomPosition = value; }
     bool StretchHeightWithBand() const { return m_stretchHeightWithBand; }

@@ -1,5 +1,6 @@
 #include "designer/TesmolaDBText.h"
 
+#include "designer/DesignElementPrint.h"
 #include "designer/DesignExpressions.h"
 #include "model/VxCustomBand.h"
 #include "platform/DataSet.h"
@@ -58,7 +59,7 @@ void TTesmolaDBText::Print(long double ofsX, long double ofsY)
         kept(sender, text);
     });
     try {
-        TVxDBText::Print(ofsX, ofsY);
+        PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxDBText::Print(x, y); });
     } catch (...) {
         SetOnPrint(kept);
         throw;

@@ -1,5 +1,7 @@
 #include "designer/TesmolaExpr.h"
 
+#include "designer/DesignElementPrint.h"
+
 #include "model/PropertyAccess.h"
 
 namespace zelmio {
@@ -19,6 +21,11 @@ void TTesmolaExpr::SetDegree(quint16 value)
         value -= 3600;
     m_degree = value;
     Invalidate();
+}
+
+void TTesmolaExpr::Print(long double ofsX, long double ofsY)
+{
+    PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxExpr::Print(x, y); });
 }
 
 } // namespace zelmio

@@ -1,5 +1,7 @@
 #include "designer/TesmolaImage.h"
 
+#include "designer/DesignElementPrint.h"
+
 #include "model/PropertyAccess.h"
 #include "model/VxPicture.h"
 #include "platform/RegularFileReader.h"
@@ -35,6 +37,11 @@ void TTesmolaImage::Loaded()
     TVxImage::Loaded();
     if (!m_filename.isEmpty())
         SetFilename(m_filename);
+}
+
+void TTesmolaImage::Print(long double ofsX, long double ofsY)
+{
+    PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxImage::Print(x, y); });
 }
 
 } // namespace zelmio

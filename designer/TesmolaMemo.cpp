@@ -1,5 +1,6 @@
 #include "designer/TesmolaMemo.h"
 
+#include "designer/DesignElementPrint.h"
 #include "designer/DesignExpressions.h"
 
 namespace zelmio {
@@ -14,7 +15,7 @@ void TTesmolaMemo::Print(long double ofsX, long double ofsY)
     const QStringList lines = Lines();
     SetLines(EvaluateStringList(ParentReport(), lines));
     try {
-        TVxMemo::Print(ofsX, ofsY);
+        PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxMemo::Print(x, y); });
     } catch (...) {
         SetLines(lines);
         throw;

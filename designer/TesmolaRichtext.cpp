@@ -1,5 +1,7 @@
 #include "designer/TesmolaRichtext.h"
 
+#include "designer/DesignElementPrint.h"
+
 #include "model/PropertyFiler.h"
 
 #include <QIODevice>
@@ -30,6 +32,11 @@ void TTesmolaRichtext::DefineProperties(TPropertyFiler &filer)
             out.write(bytes);
         },
         true);
+}
+
+void TTesmolaRichtext::Print(long double ofsX, long double ofsY)
+{
+    PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxRichText::Print(x, y); });
 }
 
 } // namespace zelmio

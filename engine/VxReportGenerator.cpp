@@ -728,7 +728,8 @@ void TVxReportGenerator::PrintElements(TVxCustomBand *band, long double height)
             auto *element = qobject_cast<TVxPrintable *>(control);
             if (!element || !element->IsEnabled())
                 continue;
-            band->SetExpanded(0);
+            // The band's growth so far stays visible to the elements that
+            // print after it (those anchored to the band's bottom).
             if (!repeat || !element->PrintFinished())
                 element->Print(state.CurrentX, state.CurrentY);
             if (!element->PrintFinished()) {

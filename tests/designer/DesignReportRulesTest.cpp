@@ -5,6 +5,7 @@
 #include "designer/DesignVexa.h"
 #include "designer/TesmolaBand.h"
 #include "designer/TesmolaDBText.h"
+#include "designer/TesmolaLabel.h"
 #include "designer/TesmolaMemo.h"
 
 
@@ -100,4 +101,26 @@ TEST(DesignReportRules, MemoLinesExpandTheirExpressions)
     memo->SetLines(lines);
     EXPECT_EQ(r.Run().AllTexts(), (QStringList{"1", "Nr. 11", "ab"}));
     EXPECT_EQ(memo->Lines(), lines);
+}
+
+TEST(DesignReportRules, ElementsAnchoredToTheBandsBottomMoveWithItsGrowth)
+{
+    DesignReport r(1);
+    auto *memo = r.AddElement<TTesmolaMemo>(r.detail, 0, 0, 1500, 50);
+    memo->SetAutoStretch(true);
+    memo->SetLines({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
+                    QStringLiteral("e"), QStringLiteral("f")});
+    auto *anchored = r.AddElement<TTesmolaLabel>(r.detail, 0, 950, 400, 50);
+    anchored->SetCaption(QStringLiteral("bottom"));
+    anchored->SetFixBottomPosition(true);
+    // Printed after its siblings, so the band's growth is known.
+    r.report->PrepareReportPrint();
+    r.report->DoneReportPrint();
+    EXPECT_EQ(r.detail->ControlList().last(), anchored);
+    auto *summary = r.AddBand<TTesmolaBand>(TVxBandType::rbSummary, 100, QStringLiteral("Summary"));
+    r.AddLabel(summary, QStringLiteral("end"));
+    const Recording out = r.Run();
+    const long double growth = out.Find(QStringLiteral("end")).y - (100 + 1000);
+    EXPECT_GT(growth, 0);
+    EXPECT_NEAR(double(out.Find(QStringLiteral("bottom")).y - (100 + 950)), double(growth), 1);
 }
