@@ -25,6 +25,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
 
@@ -290,7 +291,67 @@ void TVxPDFDocumentFilter::FinishPage()
 {
     if (!InRange() || FPages.empty())
         return;
-    FPages.back().TextLines << QStringLiteral("ET");
+    TPDFPage &page = FPages.back();
+    page.TextLines << QStringLiteral("ET");
+    SpoolPage(int(FPages.size()), page);
+}
+
+void TVxPDFDocumentFilter::SpoolPage(int k, TPDFPage &page)
+{
+    // The page object 2k + 2 and its content stream 2k + 3, as they will
+    // stand in the document; the page keeps only its size.
+    const TCodePage &cp = FileCodePage();
+    QByteArray bytes;
+    auto add = [&](const QString &line) {
+        bytes += cp.encode(line);
+        bytes += "\r\n";
+    };
+    FPageOffsets.push_back(FSpooled);
+    for (const QString &line : {QString::asprintf("%d 0 obj", 2 * k + 2), QStringLiteral("<<"),
+                                QStringLiteral("/Type /Page"), QStringLiteral("/Parent 3 0 R"),
+                                QString::asprintf("/Contents %d 0 R", 2 * k + 3),
+                                QString::asprintf("/MediaBox [0 0 %d %d]", Trunc(page.PageWidth), Trunc(page.PageHeight)),
+                                QStringLiteral(">>"), QStringLiteral("endobj")})
+        add(line);
+    QByteArray content;
+    const QByteArray text = cp.encode(page.TextLines.join(kCRLF));
+    const QByteArray graphics = cp.encode(page.GraphicsLines.join(kCRLF));
+    auto piece = [&](const QByteArray &block) {
+        if (!block.isEmpty())
+            content += block + "\r\n";
+    };
+    if (FTextFirst) {
+        piece("BT");
+        piece(text);
+        piece(graphics);
+    } else {
+        piece(graphics);
+        piece("BT");
+        piece(text);
+    }
+    FPageOffsets.push_back(FSpooled + bytes.size());
+    add(QString::asprintf("%d 0 obj", 2 * k + 3));
+    add(QString::asprintf("<< /Length %d >>", int(content.size())));
+    add(QStringLiteral("stream"));
+    bytes += content;
+    add(QStringLiteral("endstream"));
+    add(QStringLiteral("endobj"));
+    page.TextLines = QStringList();
+    page.GraphicsLines = QStringList();
+
+    FSpooled += bytes.size();
+    if (Filename().isEmpty()) {
+        FSpoolMemory += bytes;
+        return;
+    }
+    if (!FSpoolFile) {
+        FSpoolFile = std::make_unique<QTemporaryFile>();
+        if (!FSpoolFile->open() && FSpoolError.isEmpty())
+            FSpoolError = QStringLiteral("the page spool file cannot be created: ") + FSpoolFile->errorString();
+    }
+    if (FSpoolError.isEmpty() && FSpoolFile->write(bytes) != bytes.size())
+        FSpoolError = QStringLiteral("the page spool file %1 cannot be written: %2")
+                          .arg(FSpoolFile->fileName(), FSpoolFile->errorString());
 }
 
 void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TColor, TAlignment alignment,
@@ -675,7 +736,7 @@ QStringList TVxPDFDocumentFilter::InfoLines(int number) const
     return lines;
 }
 
-QByteArray TVxPDFDocumentFilter::Assemble()
+void TVxPDFDocumentFilter::WriteDocument(const std::function<void(const QByteArray &)> &write)
 {
     const TCodePage *cp = &FileCodePage();
 
@@ -696,17 +757,32 @@ QByteArray TVxPDFDocumentFilter::Assemble()
     const int procSetObject = infoObject + 1;
     const int size = procSetObject + 1 + int(toUnicode.size());
 
+    // The document goes out in pieces of about a megabyte; the ID of a
+    // repeatable document is the hash of everything before the xref.
     QByteArray out;
-    std::vector<qsizetype> offsets;
+    qint64 written = 0;
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    auto flush = [&] {
+        if (out.isEmpty())
+            return;
+        hash.addData(out);
+        write(out);
+        written += out.size();
+        out.clear();
+    };
+    auto position = [&] { return written + out.size(); };
+    std::vector<qint64> offsets;
     auto add = [&](const QString &line) {
         out += cp->encode(line);
         out += "\r\n";
+        if (out.size() > (1 << 20))
+            flush();
     };
     auto addLines = [&](const QStringList &lines) {
         for (const QString &line : lines)
             add(line);
     };
-    auto object = [&] { offsets.push_back(out.size()); };
+    auto object = [&] { offsets.push_back(position()); };
 
     add(QStringLiteral("%PDF-1.3"));
     add(QStringLiteral("%") + QChar(0x00C5) + QChar(0x00AD) + QChar(0x006F) + QChar(0x0081));
@@ -732,35 +808,28 @@ QByteArray TVxPDFDocumentFilter::Assemble()
     addLines({QStringLiteral("  >>"), QString::asprintf("/ProcSet %d 0 R", procSetObject), QStringLiteral(">>"),
               QStringLiteral(">>"), QStringLiteral("endobj")});
 
-    for (int k = 1; k <= pageCount; ++k) {
-        const TPDFPage &page = FPages[size_t(k - 1)];
-        object();
-        addLines({QString::asprintf("%d 0 obj", 2 * k + 2), QStringLiteral("<<"), QStringLiteral("/Type /Page"),
-                  QStringLiteral("/Parent 3 0 R"), QString::asprintf("/Contents %d 0 R", 2 * k + 3),
-                  QString::asprintf("/MediaBox [0 0 %d %d]", Trunc(page.PageWidth), Trunc(page.PageHeight)),
-                  QStringLiteral(">>"), QStringLiteral("endobj")});
-        QByteArray content;
-        const QByteArray text = cp->encode(page.TextLines.join(kCRLF));
-        const QByteArray graphics = cp->encode(page.GraphicsLines.join(kCRLF));
-        auto piece = [&](const QByteArray &block) {
-            if (!block.isEmpty())
-                content += block + "\r\n";
-        };
-        if (FTextFirst) {
-            piece("BT");
-            piece(text);
-            piece(graphics);
-        } else {
-            piece(graphics);
-            piece("BT");
-            piece(text);
+    // The spooled page objects.
+    const qint64 pagesStart = position();
+    for (qint64 offset : FPageOffsets)
+        offsets.push_back(pagesStart + offset);
+    flush();
+    if (Filename().isEmpty()) {
+        out = FSpoolMemory;
+        flush();
+    } else if (FSpoolFile) {
+        if (!FSpoolFile->seek(0))
+            throw EVxError(QStringLiteral("%1: the page spool file cannot be read: %2")
+                               .arg(Filename(), FSpoolFile->errorString()));
+        while (!FSpoolFile->atEnd()) {
+            out = FSpoolFile->read(1 << 20);
+            if (out.isEmpty())
+                throw EVxError(QStringLiteral("%1: the page spool file cannot be read: %2")
+                                   .arg(Filename(), FSpoolFile->errorString()));
+            flush();
         }
-        object();
-        addLines({QString::asprintf("%d 0 obj", 2 * k + 3), QString::asprintf("<< /Length %d >>", int(content.size())),
-                  QStringLiteral("stream")});
-        out += content;
-        addLines({QStringLiteral("endstream"), QStringLiteral("endobj")});
     }
+    if (position() != pagesStart + FSpooled)
+        throw EVxError(QStringLiteral("%1: the page spool file was cut short").arg(Filename()));
 
     // The font objects, each starting at its "N 0 obj" line.
     auto addObjectLines = [&](const QStringList &lines) {
@@ -773,7 +842,9 @@ QByteArray TVxPDFDocumentFilter::Assemble()
     for (const TFontObjects &font : fonts) {
         addObjectLines(font.Lines);
         if (!font.Program.isEmpty()) {
-            out += font.Program;
+            flush();
+            out = font.Program;
+            flush();
             out += "\r\n";
         }
         addObjectLines(font.After);
@@ -790,22 +861,23 @@ QByteArray TVxPDFDocumentFilter::Assemble()
         addLines({QStringLiteral("endstream"), QStringLiteral("endobj")});
     }
 
-    const qsizetype xref = out.size();
+    flush();
+    const QByteArray idHash = hash.result();
+    const qint64 xref = position();
     add(QStringLiteral("xref"));
     add(QString::asprintf("0 %d", size));
     add(QStringLiteral("0000000000 65535 f"));
-    for (qsizetype offset : offsets)
+    for (qint64 offset : offsets)
         add(QString::asprintf("%-10.10lld 00000 n", static_cast<long long>(offset)));
     addLines({QStringLiteral("trailer"), QStringLiteral("<<"), QString::asprintf("/Size %d", size),
               QStringLiteral("/Root 1 0 R"), QString::asprintf("/Info %d 0 R", infoObject)});
     if (PDFSettings().Repeatable) {
         // The same content always gets the same ID.
-        const QString id = QString::fromLatin1(
-            QCryptographicHash::hash(out.left(xref), QCryptographicHash::Md5).toHex().toUpper());
+        const QString id = QString::fromLatin1(idHash.toHex().toUpper());
         add(QStringLiteral("/ID [<%1> <%1>]").arg(id));
     }
     addLines({QStringLiteral(">>"), QStringLiteral("startxref"), QString::number(xref), QStringLiteral("%%EOF")});
-    return out;
+    flush();
 }
 
 void TVxPDFDocumentFilter::Finish()
@@ -820,9 +892,13 @@ void TVxPDFDocumentFilter::Finish()
         FReportFinished = true;
     }
     FinishPage();
-    const QByteArray document = Assemble();
+    if (!FSpoolError.isEmpty()) {
+        FStream.reset();
+        throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(Filename(), FSpoolError));
+    }
     if (Filename().isEmpty()) {
-        FMemory = document;
+        FMemory.clear();
+        WriteDocument([this](const QByteArray &piece) { FMemory += piece; });
     } else {
         if (!FStream) {
             auto stream = std::make_unique<TSafeFileWriter>(Filename());
@@ -830,14 +906,23 @@ void TVxPDFDocumentFilter::Finish()
                 throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(Filename(), stream->errorString()));
             FStream = std::move(stream);
         }
-        const bool written = FStream->write(document) == document.size();
-        if (!written || !FStream->commit()) {
+        // A write that fails is remembered by the writer and reported by
+        // commit; an error of the fonts leaves the temporary file, which
+        // the writer removes.
+        try {
+            WriteDocument([this](const QByteArray &piece) { FStream->write(piece); });
+        } catch (...) {
+            FStream.reset();
+            throw;
+        }
+        if (!FStream->commit()) {
             const QString reason = FStream->errorString();
             FStream.reset();
             throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(Filename(), reason));
         }
         FStream.reset();
     }
+    FSpoolFile.reset();
     TVxPAbstractExportFilter::Finish();
 }
 

@@ -3,11 +3,13 @@
 // controls of a report run into a PDF 1.3 file.
 //
 // Every item (a text, a shape, a rule, an image) becomes content-stream
-// operators at once, kept in a text and a graphics line list per page. At
-// Finish the whole document is assembled as lines, the cross-reference
-// offsets are computed from the line lengths, and the lines are saved in the
-// single-byte file code page (the process-wide Codepage setting, 1252 unless
-// set). Fonts are described as TrueType fonts without embedding, embedded as
+// operators at once, kept in a text and a graphics line list of the current
+// page. When a page ends its page object and content stream are encoded in
+// the single-byte file code page (the process-wide Codepage setting, 1252
+// unless set) and written to a spool file, so memory does not grow with the
+// page count. At Finish the document is written in the order of the whole
+// assembly: the objects before the pages, the spooled pages, the fonts, the
+// information dictionary and the cross-reference table. Fonts are described as TrueType fonts without embedding, embedded as
 // subsets (fhAutoEmbed, AddTTFont), or, with fhSubstitute, written as the
 // standard Type 1 fonts; see PdfFonts.h and PdfFontEmbedding.h.
 //
@@ -24,7 +26,9 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QTemporaryFile>
 #include <bitset>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -207,7 +211,9 @@ private:
     std::vector<TFontObjects> FontObjects(int &objectNumber, int toUnicodeObject, std::vector<QByteArray> &toUnicode);
     bool Embedded(const TPdfFontKey &key) const;
     QStringList InfoLines(int number) const;
-    QByteArray Assemble();
+    // The document in pieces: the objects before the pages, the spooled
+    // pages, the fonts and the rest.
+    void WriteDocument(const std::function<void(const QByteArray &)> &write);
 
     bool FFirstPage = true;
     int FPageNumber = 0;
@@ -243,6 +249,16 @@ private:
         QStringList GraphicsLines;
     };
     std::vector<TPDFPage> FPages;
+    // Writes page k's objects to the spool as the page ends.
+    void SpoolPage(int k, TPDFPage &page);
+    // The finished pages' objects as the document will hold them, in a
+    // temporary file (in memory when writing to Stream()), and each
+    // object's offset in it.
+    std::unique_ptr<QTemporaryFile> FSpoolFile;
+    QByteArray FSpoolMemory;
+    qint64 FSpooled = 0;
+    std::vector<qint64> FPageOffsets;
+    QString FSpoolError;
     // Per font number, the codes its texts use (the glyphs an embedded
     // subset keeps).
     std::vector<std::bitset<256>> FUsedCodes;
