@@ -22,14 +22,32 @@ class TDataSet;
 
 class TRuntimeDatamodule : public TComponent {
     Q_OBJECT
+    // The module's window position in the designers that wrote it: kept, so
+    // that loading and saving gives the template back as it was.
+    Q_PROPERTY(int Left READ Left WRITE SetLeft)
+    Q_PROPERTY(int Top READ Top WRITE SetTop)
+    Q_PROPERTY(int Height READ Height WRITE SetHeight)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
     Q_PROPERTY(QStringList ParamPromptList READ ParamPromptList WRITE SetParamPromptList)
     Q_PROPERTY(QStringList ExpressionSQL READ ExpressionSQL WRITE SetExpressionSQL)
+    Q_CLASSINFO("default:Left", "0")
+    Q_CLASSINFO("default:Top", "0")
+    Q_CLASSINFO("default:Height", "0")
+    Q_CLASSINFO("default:Width", "0")
     Q_CLASSINFO("default:ParamPromptList", "")
     Q_CLASSINFO("default:ExpressionSQL", "")
 public:
     explicit TRuntimeDatamodule(TComponent *owner = nullptr);
     ~TRuntimeDatamodule() override;
 
+    int Left() const { return m_left; }
+    void SetLeft(int value) { m_left = value; }
+    int Top() const { return m_top; }
+    void SetTop(int value) { m_top = value; }
+    int Height() const { return m_height; }
+    void SetHeight(int value) { m_height = value; }
+    int Width() const { return m_width; }
+    void SetWidth(int value) { m_width = value; }
     QStringList ParamPromptList() const { return m_paramPromptList; }
     void SetParamPromptList(const QStringList &list) { m_paramPromptList = list; }
     QStringList ExpressionSQL() const { return m_expressionSQL; }
@@ -61,6 +79,10 @@ protected:
     void childEvent(QChildEvent *event) override;
 
 private:
+    int m_left = 0;
+    int m_top = 0;
+    int m_height = 0;
+    int m_width = 0;
     void ChildDestroyed(const QString &name);
     void ChildRenamed(QObject *child, const QString &newName);
 

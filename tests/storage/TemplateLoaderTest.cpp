@@ -342,3 +342,20 @@ TEST(TemplateLoader, OutOfRangeNumbersAreSkippedByName)
         EXPECT_FALSE(window.SaveText().isEmpty());
     }
 }
+
+TEST(TemplateLoader, TheDataModulesDesignPositionIsKept)
+{
+    // Earlier designers wrote where the module's window stood.
+    const QByteArray module = "object RuntimeDatamodule: TRuntimeDatamodule\r\n"
+                              "  Left = 200\r\n"
+                              "  Top = 120\r\n"
+                              "  Height = 300\r\n"
+                              "  Width = 400\r\n"
+                              "end\r\n";
+    const QByteArray text = kHeader + module + "object Vexa: TVexa\r\n" + kDetailBand + "end\r\n";
+    TTestWindow window;
+    window.LoadText(text);
+    EXPECT_TRUE(window.Loader()->LoadWarnings().isEmpty()) << window.Loader()->LoadWarnings().join('\n').toStdString();
+    EXPECT_EQ(window.Loader()->Datamodule()->Width(), 400);
+    EXPECT_TRUE(window.SaveText().contains(module));
+}
