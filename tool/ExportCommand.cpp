@@ -1,7 +1,8 @@
-// zelmio-tool export TEMPLATE PACKET OUT.EXT [--locale lv|en] [--embed-fonts]:
+// zelmio-tool export TEMPLATE PACKET OUT.EXT [--locale lv|en] [--embed-fonts] [--compress]:
 // loads the template with the print loader and runs it over the data packet
 // through the export filter registered for the output's extension (the PDF
-// document filter, set up as the application sets it up), then reports the
+// document filter, set up as the application sets it up; --compress writes
+// its page contents Flate-compressed), then reports the
 // pages and bytes written.
 #include "tool/TemplateWindow.h"
 #include "tool/ToolCommand.h"
@@ -27,6 +28,7 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err)
     QStringList files;
     QString locale;
     bool embedFonts = false;
+    bool compress = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
         if (a == QLatin1String("--locale")) {
@@ -37,6 +39,8 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err)
                 throw UsageError{QStringLiteral("--locale is lv or en, not '%1'").arg(locale)};
         } else if (a == QLatin1String("--embed-fonts")) {
             embedFonts = true;
+        } else if (a == QLatin1String("--compress")) {
+            compress = true;
         } else if (a.startsWith(QLatin1Char('-'))) {
             throw UsageError{QStringLiteral("unknown option %1").arg(a)};
         } else {
@@ -57,6 +61,7 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err)
     // sets the file code page.
     TVxPDFFilter pdfComponent;
     pdfComponent.SetCodepage(QStringLiteral("1257"));
+    PDFSettings().CompressContent = compress;
     const QString extension = QFileInfo(output).suffix();
     const TVxExportFilterLibraryEntry *entry = VXExportFilterLibrary().GetFilterByExtension(extension);
     if (!entry) {
@@ -102,7 +107,7 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err)
 
 const ToolCommandRegistration registration(
     QStringLiteral("export"),
-    ToolCommand{QStringLiteral("export TEMPLATE PACKET OUT.EXT [--locale lv|en] [--embed-fonts]"),
+    ToolCommand{QStringLiteral("export TEMPLATE PACKET OUT.EXT [--locale lv|en] [--embed-fonts] [--compress]"),
                 QStringLiteral("run a template over a data packet through the export filter of the extension"),
                 runExport});
 

@@ -22,6 +22,7 @@
 #include "platform/SafeFileWriter.h"
 
 #include <QCryptographicHash>
+#include <zlib.h>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
@@ -32,6 +33,19 @@
 namespace zelmio {
 
 namespace {
+
+// A zlib stream of the bytes, as /FlateDecode reads it.
+QByteArray FlateCompress(const QByteArray &bytes)
+{
+    uLongf size = compressBound(uLong(bytes.size()));
+    QByteArray out(qsizetype(size), Qt::Uninitialized);
+    if (compress2(reinterpret_cast<Bytef *>(out.data()), &size, reinterpret_cast<const Bytef *>(bytes.constData()),
+                  uLong(bytes.size()), Z_BEST_SPEED)
+        != Z_OK)
+        throw EVxError(QStringLiteral("A page's content could not be compressed"));
+    out.truncate(qsizetype(size));
+    return out;
+}
 
 // 72 / 25.4: millimetres to points.
 constexpr long double kMMToPoints = 2.8346456692913385826L;
@@ -331,7 +345,12 @@ void TVxPDFDocumentFilter::SpoolPage(int k, TPDFPage &page)
     }
     FPageOffsets.push_back(FSpooled + bytes.size());
     add(QString::asprintf("%d 0 obj", 2 * k + 3));
-    add(QString::asprintf("<< /Length %d >>", int(content.size())));
+    if (PDFSettings().CompressContent) {
+        content = FlateCompress(content);
+        add(QString::asprintf("<< /Length %d /Filter /FlateDecode >>", int(content.size())));
+    } else {
+        add(QString::asprintf("<< /Length %d >>", int(content.size())));
+    }
     add(QStringLiteral("stream"));
     bytes += content;
     add(QStringLiteral("endstream"));

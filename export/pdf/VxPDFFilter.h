@@ -47,6 +47,9 @@ struct TVxPDFSettings {
     // Repeatable output: a fixed creation date without time and a document
     // ID computed from the content, so that equal runs give equal files.
     bool Repeatable = false;
+    // Page content streams compressed with Flate (zlib) on request; the
+    // default writes them plain.
+    bool CompressContent = false;
 };
 TVxPDFSettings &PDFSettings();
 // The code page of the settings' Codepage, 1252 when it names none.

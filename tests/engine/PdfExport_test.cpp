@@ -121,6 +121,25 @@ TEST_F(PdfExport, PageRangeOfThePrinterSettingsLimitsTheDocument)
     }
 }
 
+TEST_F(PdfExport, CompressedContentStreamsReadBackTheSame)
+{
+    BuildPriceList(20);
+    const QByteArray plain = Export(Path(QStringLiteral("plain.pdf")));
+    PDFSettings().CompressContent = true;
+    const QString file = Path(QStringLiteral("flate.pdf"));
+    const QByteArray compressed = Export(file);
+    ASSERT_FALSE(compressed.isEmpty());
+    EXPECT_TRUE(PdfObject(compressed, 5).contains("/Filter /FlateDecode")) << PdfObject(compressed, 5).left(80).data();
+    EXPECT_LT(compressed.size(), plain.size());
+    EXPECT_EQ(XrefProblems(compressed), QStringList());
+    if (HaveProgram(QStringLiteral("qpdf"))) {
+        EXPECT_EQ(QpdfProblems(file), QString());
+    }
+    if (HaveProgram(QStringLiteral("pdftotext"))) {
+        EXPECT_EQ(PdfToText(file), PdfToText(Path(QStringLiteral("plain.pdf"))));
+    }
+}
+
 TEST_F(PdfExport, RepeatableRunsGiveTheSameFile)
 {
     PDFSettings().Repeatable = true;
