@@ -145,6 +145,7 @@ TEST(PageStoreRun, AnExportShowsItsProgressWindowWhenTheReportAsks)
             notices = shown->notices;
     });
     f.Run();
+    shown = nullptr;   // freed with its job
     f.report->SetShowProgress(false);
     f.Run();
     GlobalProgressForm() = nullptr;
