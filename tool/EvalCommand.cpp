@@ -80,10 +80,7 @@ int runEval(const QStringList &args, QTextStream &out, QTextStream &err)
     const EvalOptions o = parseOptions(args);
 
     std::optional<ScopedFormatSettings> locale;
-    if (o.locale == QLatin1String("lv"))
-        locale.emplace(TFormatSettings::latvian());
-    else if (o.locale == QLatin1String("en"))
-        locale.emplace(TFormatSettings::usEnglish());
+    SelectLocale(locale, o.locale);
 
     TVxDataSetList dataSets;
     std::unique_ptr<TClientDataSet> data;

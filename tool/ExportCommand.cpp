@@ -12,7 +12,6 @@
 #include "export/VxExportFilterLibrary.h"
 #include "export/pdf/VxPDFFilter.h"
 #include "model/VxReportRunState.h"
-#include "platform/ClientDataSet.h"
 #include "platform/FormatSettings.h"
 
 #include <QElapsedTimer>
@@ -52,10 +51,7 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err)
     const QString output = files.at(2);
 
     std::optional<ScopedFormatSettings> settings;
-    if (locale == QLatin1String("lv"))
-        settings.emplace(TFormatSettings::latvian());
-    else if (locale == QLatin1String("en"))
-        settings.emplace(TFormatSettings::usEnglish());
+    SelectLocale(settings, locale);
 
     // The application's filter component: it registers the PDF filter and
     // sets the file code page.
@@ -71,15 +67,7 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err)
 
     TTemplateWindow window(TTemplateWindow::LoaderKind::Print);
     try {
-        auto *packet = new TClientDataSet();
-        packet->SetFileName(files.at(1));
-        try {
-            packet->Open();
-        } catch (...) {
-            delete packet;
-            throw;
-        }
-        window.LoadFile(files.at(0), packet);
+        window.LoadFileWithPacket(files.at(0), files.at(1));
 
         const std::unique_ptr<TVxExportFilter> filter = entry->ExportFilterClass().Create(output);
         auto *pdf = dynamic_cast<TVxPDFDocumentFilter *>(filter.get());

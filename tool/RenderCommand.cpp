@@ -7,7 +7,6 @@
 #include "designer/DesignVexa.h"
 #include "engine/VxReportJobs.h"
 #include "output/VxPrinter.h"
-#include "platform/ClientDataSet.h"
 #include "platform/FormatSettings.h"
 
 #include <QElapsedTimer>
@@ -47,22 +46,11 @@ int runRender(const QStringList &args, QTextStream &out, QTextStream &err)
         throw UsageError{QStringLiteral("--vxp OUT.VXP is required")};
 
     std::optional<ScopedFormatSettings> settings;
-    if (locale == QLatin1String("lv"))
-        settings.emplace(TFormatSettings::latvian());
-    else if (locale == QLatin1String("en"))
-        settings.emplace(TFormatSettings::usEnglish());
+    SelectLocale(settings, locale);
 
     TTemplateWindow window(TTemplateWindow::LoaderKind::Print);
     try {
-        auto *packet = new TClientDataSet();
-        packet->SetFileName(files.at(1));
-        try {
-            packet->Open();
-        } catch (...) {
-            delete packet;
-            throw;
-        }
-        window.LoadFile(files.at(0), packet);
+        window.LoadFileWithPacket(files.at(0), files.at(1));
         QElapsedTimer timer;
         timer.start();
         if (!PrepareReport(*window.Report()))

@@ -70,4 +70,13 @@ void TTemplateWindow::LoadFile(const QString &fileName, QObject *dataSet)
     m_loader->LoadCompsAndDatamoduleFromFile(fileName);
 }
 
+void TTemplateWindow::LoadFileWithPacket(const QString &fileName, const QString &packetFile)
+{
+    auto packet = std::make_unique<TClientDataSet>();
+    packet->SetFileName(packetFile);
+    packet->Open();
+    packet->setParent(m_mainWindow.get());
+    LoadFile(fileName, packet.release());
+}
+
 } // namespace zelmio::tool

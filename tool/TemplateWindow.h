@@ -33,6 +33,10 @@ public:
     // given (the main window takes it over), the others stay empty.
     void LoadFile(const QString &fileName, QObject *dataSet = nullptr);
 
+    // Opens the data packet and loads the template with it as the first
+    // record set; the window keeps the packet even when nothing names it.
+    void LoadFileWithPacket(const QString &fileName, const QString &packetFile);
+
 private:
     std::unique_ptr<QObject> m_mainWindow;
     TDesignVexa *m_report;

@@ -13,4 +13,12 @@ ToolCommandRegistration::ToolCommandRegistration(const QString &name, ToolComman
     ToolCommands().emplace(name, std::move(command));
 }
 
+void SelectLocale(std::optional<ScopedFormatSettings> &scope, const QString &name)
+{
+    if (name == QLatin1String("lv"))
+        scope.emplace(TFormatSettings::latvian());
+    else if (name == QLatin1String("en"))
+        scope.emplace(TFormatSettings::usEnglish());
+}
+
 } // namespace zelmio::tool

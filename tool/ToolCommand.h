@@ -2,10 +2,13 @@
 // Subcommands of zelmio-tool register themselves by name; main() dispatches.
 // Each subcommand lives in its own file and returns the process exit code.
 
+#include "platform/FormatSettings.h"
+
 #include <QStringList>
 #include <QTextStream>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace zelmio::tool {
 
@@ -25,5 +28,9 @@ struct ToolCommandRegistration {
 struct UsageError {
     QString message;
 };
+
+// Puts the format settings of --locale in force for the scope's lifetime:
+// "lv" Latvian, "en" US English; an empty name keeps the process's own.
+void SelectLocale(std::optional<ScopedFormatSettings> &scope, const QString &name);
 
 } // namespace zelmio::tool
