@@ -91,7 +91,7 @@ private:
                 return true;
             }
             m_blocks.push_back({Block::SkippedIf});
-            return SkipIfBranch();
+            return SkipIfBlock(true);
         }
         if (key == QLatin1String("LOOP")) {
             m_blocks.push_back({Block::Loop, m_line});
@@ -113,13 +113,13 @@ private:
             if (m_blocks.empty() || !m_blocks.back().IsIf())
                 Fail(TScriptError::seELSEWITHOUTIF);
             if (m_blocks.back().kind == Block::TakenIf)
-                return SkipToEndIf();
+                return SkipIfBlock(false);
             return true;
         }
         if (key == QLatin1String("BREAK")) {
             if (m_blocks.empty())
                 Fail(TScriptError::seINVALIDBREAK);
-            return m_blocks.back().IsIf() ? SkipToEndIf() : LeaveLoop();
+            return m_blocks.back().IsIf() ? SkipIfBlock(false) : LeaveLoop();
         }
         if (key == QLatin1String("BREAKLOOP")) {
             bool inLoop = false;
@@ -139,9 +139,10 @@ private:
         return true;
     }
 
-    // After a false condition: to the matching ELSE (the block stays) or
-    // ENDIF (the block goes).
-    bool SkipIfBranch()
+    // Past the rest of the innermost IF block: to its ENDIF, where the block
+    // goes, or, after a false condition (stopAtElse), to its ELSE when it
+    // comes first, where the block stays.
+    bool SkipIfBlock(bool stopAtElse)
     {
         int depth = 1;
         for (int j = m_line + 1; j < int(m_keywords.size()); ++j) {
@@ -150,31 +151,12 @@ private:
                 ++depth;
             else if (key == QLatin1String("ENDIF"))
                 --depth;
-            else if (key == QLatin1String("ELSE") && depth == 1)
+            else if (stopAtElse && key == QLatin1String("ELSE") && depth == 1)
                 --depth;
             if (depth == 0) {
                 m_line = j;
                 if (key == QLatin1String("ENDIF"))
                     m_blocks.pop_back();
-                return true;
-            }
-        }
-        return false;
-    }
-
-    // To the ENDIF that closes the innermost IF block, which goes.
-    bool SkipToEndIf()
-    {
-        int depth = 1;
-        for (int j = m_line + 1; j < int(m_keywords.size()); ++j) {
-            const QString &key = m_keywords[size_t(j)];
-            if (key.startsWith(QLatin1String("IF (")))
-                ++depth;
-            else if (key == QLatin1String("ENDIF"))
-                --depth;
-            if (depth == 0) {
-                m_line = j;
-                m_blocks.pop_back();
                 return true;
             }
         }
