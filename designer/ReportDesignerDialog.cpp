@@ -1,7 +1,8 @@
 #include "designer/ReportDesignerDialog.h"
 
-#include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
+#include "designer/ReportPrintForm.h"
+#include "designer/VxDLoader.h"
 #include "engine/VxReportJobs.h"
 #include "export/VxExportFilter.h"
 #include "platform/DataSet.h"
@@ -10,40 +11,6 @@
 #include <exception>
 
 namespace zelmio {
-
-namespace {
-
-// The invisible window of an output job: a design report named "Vexa" and
-// the print loader, as templates expect them.
-class TReportPrintForm : public TComponent {
-public:
-    explicit TReportPrintForm(QObject *databaseOwner)
-    {
-        RegisterDesignTimeClasses();
-        setObjectName(QStringLiteral("ReportPrintForm"));
-        m_report = new TDesignVexa(this);
-        m_report->SetName(QStringLiteral("Vexa"));
-        m_report->AfterConstruction();
-        m_loader = new TVxDLoader(this);
-        m_loader->SetName(QStringLiteral("VxDLoader1"));
-        m_loader->AfterConstruction();
-        m_loader->SetParentControl(m_report);
-        m_loader->SetDatabaseOwner(databaseOwner);
-    }
-    ~TReportPrintForm() override
-    {
-        Destroying();
-        DestroyComponents();
-    }
-    TDesignVexa *Report() const { return m_report; }
-    TVxDLoader *Loader() const { return m_loader; }
-
-private:
-    TDesignVexa *m_report;
-    TVxDLoader *m_loader;
-};
-
-} // namespace
 
 TReportDesignerDialog::TReportDesignerDialog(QObject *owner)
     : QObject(owner)
@@ -82,8 +49,8 @@ bool TReportDesignerDialog::ExportReport(const QString &fileName, TVxExportFilte
         return false;
     }
     // The design report calls them for every band and every field picture.
-    form.Loader()->SetBandBeforePrint(m_bandBeforePrint);
-    form.Loader()->SetDBImageBeforePrint(m_dbImageBeforePrint);
+    form.PrintLoader()->SetBandBeforePrint(m_bandBeforePrint);
+    form.PrintLoader()->SetDBImageBeforePrint(m_dbImageBeforePrint);
     if (!ExportReportToFilter(*form.Report(), *filter)) {
         SetLastError(QStringLiteral("%1: the report is running already").arg(fileName));
         return false;

@@ -12,31 +12,17 @@
 namespace zelmio::tool {
 
 TTemplateWindow::TTemplateWindow(LoaderKind kind)
-    : m_mainWindow(std::make_unique<QObject>())
+    : TReportPrintForm(nullptr, kind)
+    , m_mainWindow(std::make_unique<QObject>())
 {
-    RegisterDesignTimeClasses();
-    setObjectName(QStringLiteral("ReportPrintForm"));
     m_mainWindow->setObjectName(QStringLiteral("ZelmioMain"));
     RegisterApplicationWindow(m_mainWindow.get());
-    m_report = new TDesignVexa(this);
-    m_report->SetName(QStringLiteral("Vexa"));
-    m_report->AfterConstruction();
-    switch (kind) {
-    case LoaderKind::Print:
-        m_loader = new TVxDLoader(this);
-        break;
-    case LoaderKind::Editor:
-        m_loader = new TRuntimeComponentEditor(this);
-        break;
-    }
-    m_loader->SetName(QStringLiteral("VxDLoader1"));
-    m_loader->AfterConstruction();
-    m_loader->SetParentControl(m_report);
-    m_loader->SetDatabaseOwner(m_mainWindow.get());
+    Loader()->SetDatabaseOwner(m_mainWindow.get());
 }
 
 TTemplateWindow::~TTemplateWindow()
 {
+    // The report's components go before the main window and its record sets.
     Destroying();
     DestroyComponents();
     UnregisterApplicationWindow(m_mainWindow.get());
@@ -67,7 +53,7 @@ void TTemplateWindow::LoadFile(const QString &fileName, QObject *dataSet)
             empty->setObjectName(name);
         }
     }
-    m_loader->LoadCompsAndDatamoduleFromFile(fileName);
+    Loader()->LoadCompsAndDatamoduleFromFile(fileName);
 }
 
 void TTemplateWindow::LoadFileWithPacket(const QString &fileName, const QString &packetFile)

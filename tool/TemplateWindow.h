@@ -5,28 +5,18 @@
 // empty record set for every "DatabaseOwner.Name" the template names, so
 // that such references load and are saved back unchanged.
 
-#include "model/Component.h"
+#include "designer/ReportPrintForm.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <memory>
 
-namespace zelmio {
-class TDesignVexa;
-class TRuntimeComponentLoader;
-}
-
 namespace zelmio::tool {
 
-class TTemplateWindow : public TComponent {
+class TTemplateWindow : public TReportPrintForm {
 public:
-    enum class LoaderKind { Print, Editor };
-
     explicit TTemplateWindow(LoaderKind kind);
     ~TTemplateWindow() override;
-
-    TDesignVexa *Report() const { return m_report; }
-    TRuntimeComponentLoader *Loader() const { return m_loader; }
 
     // Loads the file through the loader, first providing the record sets
     // its "DatabaseOwner." references name: the first one is dataSet when
@@ -39,8 +29,6 @@ public:
 
 private:
     std::unique_ptr<QObject> m_mainWindow;
-    TDesignVexa *m_report;
-    TRuntimeComponentLoader *m_loader;
 };
 
 } // namespace zelmio::tool

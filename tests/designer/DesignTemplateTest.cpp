@@ -2,6 +2,7 @@
 // completely and saves back to the same text; the print loader's checks.
 #include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
+#include "designer/ReportPrintForm.h"
 #include "designer/TesmolaBand.h"
 #include "model/VxPicture.h"
 #include "designer/TesmolaDBImage.h"
@@ -24,6 +25,7 @@
 #include <QImage>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <type_traits>
 #include <memory>
 
 using namespace zelmio;
@@ -56,45 +58,27 @@ private:
 };
 
 // A report window with a design report and a loader of the given class.
-template <class Loader>
-class TReportWindow : public TComponent {
+template <class TLoader>
+class TReportWindow : public TReportPrintForm {
 public:
     explicit TReportWindow(QObject *databaseOwner)
+        : TReportPrintForm(databaseOwner, std::is_same_v<TLoader, TVxDLoader> ? LoaderKind::Print
+                                                                              : LoaderKind::Editor)
     {
-        RegisterDesignTimeClasses();
-        setObjectName(QStringLiteral("ReportPrintForm"));
-        m_report = new TDesignVexa(this);
-        m_report->SetName(QStringLiteral("Vexa"));
-        m_report->AfterConstruction();
-        m_loader = new Loader(this);
-        m_loader->SetName(QStringLiteral("VxDLoader1"));
-        m_loader->AfterConstruction();
-        m_loader->SetParentControl(m_report);
-        m_loader->SetDatabaseOwner(databaseOwner);
     }
-    ~TReportWindow() override
-    {
-        Destroying();
-        DestroyComponents();
-    }
-    TDesignVexa *Report() const { return m_report; }
-    Loader *TheLoader() const { return m_loader; }
+    TLoader *TheLoader() const { return static_cast<TLoader *>(Loader()); }
     void Load(const QByteArray &text)
     {
         QByteArray copy = text;
         QBuffer buffer(&copy);
         buffer.open(QIODevice::ReadOnly);
-        m_loader->LoadCompsAndDatamoduleFromStream(buffer);
+        Loader()->LoadCompsAndDatamoduleFromStream(buffer);
     }
     template <class T>
     T *Find(const char *name) const
     {
         return qobject_cast<T *>(FindComponent(QLatin1String(name)));
     }
-
-private:
-    TDesignVexa *m_report;
-    Loader *m_loader;
 };
 
 QString LoadError(TReportWindow<TVxDLoader> &window, const QByteArray &text)
