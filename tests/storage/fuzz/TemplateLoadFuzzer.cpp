@@ -15,6 +15,7 @@
 // its first-use allocations for the life of the process.)
 #include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
+#include "designer/ReportPrintForm.h"
 #include "designer/ZelmioStartup.h"
 #include "model/Component.h"
 #include "storage/GlobalComponentLookup.h"
@@ -29,24 +30,11 @@ namespace {
 
 using namespace zelmio;
 
-class TFuzzWindow : public TComponent {
+class TFuzzWindow : public TReportPrintForm {
 public:
     explicit TFuzzWindow(QObject *databaseOwner)
+        : TReportPrintForm(databaseOwner, LoaderKind::Editor)
     {
-        setObjectName(QStringLiteral("ReportPrintForm"));
-        m_report = new TDesignVexa(this);
-        m_report->SetName(QStringLiteral("Vexa"));
-        m_report->AfterConstruction();
-        m_loader = new TRuntimeComponentEditor(this);
-        m_loader->SetName(QStringLiteral("VxDLoader1"));
-        m_loader->AfterConstruction();
-        m_loader->SetParentControl(m_report);
-        m_loader->SetDatabaseOwner(databaseOwner);
-    }
-    ~TFuzzWindow() override
-    {
-        Destroying();
-        DestroyComponents();
     }
 
     // The saved template, or nothing when the input did not load.
@@ -56,16 +44,12 @@ public:
         QBuffer buffer(&copy);
         buffer.open(QIODevice::ReadOnly);
         try {
-            m_loader->LoadCompsAndDatamoduleFromStream(buffer);
+            Loader()->LoadCompsAndDatamoduleFromStream(buffer);
         } catch (const std::exception &) {
             return QByteArray();
         }
-        return m_loader->SaveTemplateToBytes();
+        return static_cast<TRuntimeComponentEditor *>(Loader())->SaveTemplateToBytes();
     }
-
-private:
-    TDesignVexa *m_report;
-    TRuntimeComponentEditor *m_loader;
 };
 
 QObject *g_mainWindow = nullptr;
