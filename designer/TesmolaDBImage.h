@@ -34,6 +34,9 @@ public:
 protected:
     // The application's hook, then the element's own.
     void PictureLoaded(TVxPicture &picture) override;
+    // A blob field's bytes; any other field names a picture file (".BMP"
+    // when it has no extension). A missing file leaves the picture empty.
+    bool LoadFieldPicture() override;
 
 private:
     bool m_fixBottomPosition = false;

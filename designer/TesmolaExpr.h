@@ -31,6 +31,8 @@ public:
     void SetDegree(quint16 value);
 
 private:
+    QString RotatedText();
+
     bool m_fixBottomPosition = false;
     bool m_stretchHeightWithBand = false;
     quint16 m_degree = 0;

@@ -25,7 +25,19 @@ void TTesmolaLabel::SetDegree(quint16 value)
 
 void TTesmolaLabel::Print(long double ofsX, long double ofsY)
 {
-    PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxLabel::Print(x, y); });
+    PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) {
+        if (m_degree != 0)
+            PrintRotatedText(x, y, Caption(), m_degree);
+        else
+            TVxLabel::Print(x, y);
+    });
+}
+
+void TTesmolaLabel::FormatLines()
+{
+    // A rotated caption prints as one line.
+    if (m_degree == 0)
+        TVxLabel::FormatLines();
 }
 
 } // namespace zelmio

@@ -20,6 +20,7 @@ public:
     // Moves down or grows with the band's growth (FixBottomPosition,
     // StretchHeightWithBand) while it prints.
     void Print(long double ofsX, long double ofsY) override;
+    void FormatLines() override;
 
     bool FixBottomPosition() const { return m_fixBottomPosition; }
     void SetFixBottomPosition(bool value) { m_fixBottomPosition = value; }

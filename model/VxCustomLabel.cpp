@@ -11,6 +11,7 @@
 #include "model/VxFont.h"
 #include "model/VxPageCanvas.h"
 #include "model/VxReferenceDevice.h"
+#include "model/VxRotatedText.h"
 #include "model/VxTextPainter.h"
 
 #include <QPainter>
@@ -319,6 +320,48 @@ void TVxCustomLabel::Print(long double ofsX, long double ofsY)
     state.text = TextPainterFor(*printer);
     state.lineHeight = state.text->TextHeight() / printer->YFactor();
     PrintText(ofsX + InternalLeft(), ofsY + InternalTop(), state);
+}
+
+void TVxCustomLabel::PrintRotatedText(long double ofsX, long double ofsY, QString text, int degree)
+{
+    if (!IsEnabled())
+        return;
+    if (!IsPrinting())
+        Prepare();
+    TVxPageCanvas *printer = VXPrinter();
+    if (!printer)
+        return;
+    if (m_onPrint)
+        m_onPrint(this, text);
+    const std::shared_ptr<const TVxTextPainter> painter = TextPainterFor(*printer);
+    const long double left = ofsX + InternalLeft();
+    const long double top = ofsY + InternalTop();
+    const QRect rect = DeviceRect(left, top, InternalWidth(), InternalHeight());
+    const TRotatedTextPlacement placement = PlaceRotatedText(degree, painter->TextWidth(text), painter->TextHeight(),
+                                                             Alignment(), rect, m_autoSize);
+    if (m_autoSize) {
+        Size()->SetInternalValue(TVxPrintableSize::WidthIndex, placement.extent.width() / printer->XFactor());
+        Size()->SetInternalValue(TVxPrintableSize::HeightIndex, placement.extent.height() / printer->YFactor());
+    }
+
+    TVxExportTarget *filter = ExportFilter();
+    if (filter && !m_transparent && Color() != clWhite)
+        ExportFilledRect(rect, Color());
+    if (QPainter *canvas = PageCanvas(); canvas && IsFinalPass()) {
+        if (!m_transparent)
+            canvas->fillRect(rect, ColorToQColor(Color()));
+        canvas->save();
+        canvas->setClipRect(rect, canvas->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        canvas->translate(placement.start);
+        // Qt turns clockwise for positive angles on a y-down device.
+        canvas->rotate(-degree / 10.0);
+        painter->Draw(*canvas, 0, 0, TAlignment::taLeftJustify, text, QRect(), RightToLeftReading());
+        canvas->restore();
+    }
+    if (filter && !text.isEmpty())
+        filter->RotatedTextOut(TDevicePos(placement.start.x(), placement.start.y()), Font(), degree, text);
+    PaintFrame(rect);
+    SetPrintFinished(true);
 }
 
 std::shared_ptr<const TVxTextPainter> TVxCustomLabel::TextPainterFor(const TVxPageCanvas &printer)

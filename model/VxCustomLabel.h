@@ -103,6 +103,11 @@ protected:
     void FontChanged() override;
     void LayoutChanged() override;
     void SetCaptionBased(bool value) { m_captionBased = value; }
+    // Prints the text as one line rotated counter-clockwise by degree tenths
+    // of a degree, placed in the element's rectangle by its alignment: the
+    // background unless transparent, the text clipped to the rectangle, the
+    // frame; an export run gets the rotated text.
+    void PrintRotatedText(long double ofsX, long double ofsY, QString text, int degree);
     // The caption's text when the element has just been named.
     virtual void NameChanged(const QString &oldName, const QString &newName);
 

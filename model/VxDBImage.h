@@ -49,7 +49,8 @@ public:
 protected:
     // Loads the bound blob field of the current record into the picture;
     // false when there is no blob field to load from.
-    bool LoadFieldPicture();
+    virtual bool LoadFieldPicture();
+    void SetLastError(const QString &error) { m_lastError = error; }
     // Draws the picture into the device rectangle when not stretched.
     virtual void DrawUnstretched(QPainter &canvas, const QRect &target);
     // Called while printing after the picture was filled from the field and

@@ -60,6 +60,16 @@ public:
     // the device position of its top-left corner; the control carries its
     // own size, pen, brush, shape or picture.
     virtual void AcceptGraphic(TDevicePos position, TVxControl *control) = 0;
+    // A text rotated counter-clockwise by degree tenths of a degree; start
+    // is the device position of the unrotated text's top-left corner. A
+    // target that rebuilds a text grid has no place for it and ignores it.
+    virtual void RotatedTextOut(TDevicePos start, const TVxFont *font, int degree, const QString &text)
+    {
+        (void)start;
+        (void)font;
+        (void)degree;
+        (void)text;
+    }
 };
 
 } // namespace zelmio

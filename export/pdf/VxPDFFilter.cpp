@@ -29,6 +29,7 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace zelmio {
 
@@ -420,6 +421,30 @@ void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TCol
     AddPDFItem(std::move(item));
 }
 
+void TVxPDFDocumentFilter::RotatedTextOut(TDevicePos start, const TVxFont *font, int degree, const QString &text)
+{
+    if (!font || !InRange())
+        return;
+    if (!FPageStarted)
+        StartPage();
+    // The baseline lies one font size below the start point, along the
+    // rotated text's downward direction.
+    const long double angle = degree / 10.0L * std::numbers::pi_v<long double> / 180.0L;
+    TPDFItemRec item;
+    item.ItemType = IT_TEXT;
+    item.XPos = XPoints(start.x) + font->Size() * std::sin(angle);
+    item.YPos = YPoints(start.y) + font->Size() * std::cos(angle);
+    item.FText = text;
+    item.FontName = font->Name();
+    item.FontCharset = int(font->Charset());
+    item.FontSize = font->Size();
+    item.fbold = font->Style().testFlag(TFontStyle::fsBold);
+    item.fItalic = font->Style().testFlag(TFontStyle::fsItalic);
+    item.RGBFColor = ToRGB(font->Color());
+    item.Degree = degree;
+    AddPDFItem(std::move(item));
+}
+
 void TVxPDFDocumentFilter::AcceptGraphic(TDevicePos position, TVxControl *control)
 {
     if (!control || !InRange())
@@ -582,6 +607,24 @@ void TVxPDFDocumentFilter::AddPDFItem(TPDFItemRec item, bool reverse)
     ProcessItem(item);
 }
 
+namespace {
+
+// The text matrix that places a text line at (x, y), turned counter-clockwise
+// by degree tenths of a degree, followed by the string's opening bracket.
+QString TextMatrix(int degree, long double x, long double y)
+{
+    if (degree == 0)
+        return QString::asprintf(" 1 0 0 1 %d %d Tm (", Trunc(x), Trunc(y));
+    const double angle = degree / 10.0 * std::numbers::pi / 180.0;
+    // Quarter turns give exact zeros (no "-0.0000" in the file).
+    const auto clean = [](double v) { return std::abs(v) < 5e-5 ? 0.0 : v; };
+    const double c = clean(std::cos(angle));
+    const double s = clean(std::sin(angle));
+    return QString::asprintf(" %.4f %.4f %.4f %.4f %.2f %.2f Tm (", c, s, clean(-s), c, double(x), double(y));
+}
+
+} // namespace
+
 void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
 {
     if (item.ItemType == IT_INVALID)
@@ -612,8 +655,7 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
             used.set(static_cast<unsigned char>(byte));
         page.TextLines << ColorText(item.RGBFColor) + QStringLiteral(" rg")
                        << QStringLiteral("/") + FontResourceName(n) + QString::asprintf(" %d Tf", item.FontSize)
-                       << QString::asprintf(" 1 0 0 1 %d %d Tm (", Trunc(x), Trunc(y)) + EscapeText(item.FText)
-                              + QStringLiteral(") Tj");
+                       << TextMatrix(item.Degree, x, y) + EscapeText(item.FText) + QStringLiteral(") Tj");
         break;
     }
     case IT_GRAPHIC: {

@@ -120,6 +120,7 @@ struct TPDFItemRec {
     int pixelHeight = 0;
     TRGBColor RGBStrokeColor;
     TRGBColor RGBFColor;
+    int Degree = 0;        // text rotation, tenths of a degree counter-clockwise
 };
 
 class TVxPDFDocumentFilter : public TVxPAbstractExportFilter {
@@ -140,6 +141,7 @@ public:
     void TextOut(TPaperPos position, const TVxFont *font, TColor bgColor, TAlignment alignment,
                  const QString &text) override;
     void AcceptGraphic(TDevicePos position, TVxControl *control) override;
+    void RotatedTextOut(TDevicePos start, const TVxFont *font, int degree, const QString &text) override;
     // Writes the document unless concatenating; raises EVxError when a font
     // cannot be described or the file cannot be written.
     void Finish() override;

@@ -73,3 +73,74 @@ TEST(ZelmioProgram, PdfModeWritesTheSampleWithoutADisplay)
     EXPECT_TRUE(failed.err.contains(broken)) << failed.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 }
+
+namespace {
+
+// Runs zelmio in PDF mode on a template and packet of the tests' data.
+QString RunToPdf(const QString &dir, const QString &base, const QString &templ, const QString &packet)
+{
+    const QString pdf = dir + QLatin1Char('/') + base + QStringLiteral(".pdf");
+    const ProgramResult r = RunProgram(kExe, {"-" + templ, "-" + pdf, "-" + packet});
+    EXPECT_TRUE(r.finished);
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    return pdf;
+}
+
+QString PdfText(const QString &pdf)
+{
+    const ProgramResult r = RunProgram(QStringLiteral("pdftotext"), {pdf, "-"});
+    EXPECT_EQ(r.exitCode, 0) << "pdftotext (poppler-utils) is needed: " << r.err.toStdString();
+    return r.out;
+}
+
+// The pictures of a PDF as pdfimages lists them: "page width height" each.
+QStringList PdfImages(const QString &pdf)
+{
+    const ProgramResult r = RunProgram(QStringLiteral("pdfimages"), {"-list", pdf});
+    EXPECT_EQ(r.exitCode, 0) << "pdfimages (poppler-utils) is needed: " << r.err.toStdString();
+    QStringList images;
+    for (const QString &line : r.out.split(QLatin1Char('\n')).mid(2)) {
+        const QStringList cols = line.simplified().split(QLatin1Char(' '));
+        if (cols.size() > 4)
+            images << cols[0] + QLatin1Char(' ') + cols[3] + QLatin1Char(' ') + cols[4];
+    }
+    return images;
+}
+
+} // namespace
+
+// Scripts, print conditions, value maps, suppressed repeats, rotated texts,
+// the label-name hooks and the pictures of BILDE, as the PDF shows them.
+TEST(ZelmioProgram, PrintTimeRulesReachThePdf)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString data = QStringLiteral(ZELMIO_SOURCE_DIR "/tests/programs/data/print-rules");
+    const QString pdf = RunToPdf(dir.path(), "rules", data + ".vx2", data + ".xml");
+    const QString text = PdfText(pdf);
+    for (const char *shown : {
+             "Piens 2,5% 1l", "Kef\u012Brs 1l", "Rupjmaize", "Baltmaize",        // records that print
+             "Akcija", "Parasta",                                              // mapped codes
+             "Viens simts piecdesmit se\u0161i EUR piecdesmit se\u0161i centi", // SumLatEur: a field in words
+             "2026. gada 08. decembr\u012B",                                   // DatLat1: the date in words
+             "Twenty one EUR 00 cents",                                        // SumEngExpr2: its caption in words
+             "Pagriezts teksts", "Summa 5",                                    // rotated label and expression
+             "Beigas"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << "\n" << text.toStdString();
+    }
+    // The band script keeps ISN 4 out, the print condition the dear one.
+    EXPECT_FALSE(text.contains(QStringLiteral("Skripts sl\u0113pj")));
+    EXPECT_FALSE(text.contains(QStringLiteral("D\u0101rgais sviests")));
+    // A repeated group name prints once per run of equal values.
+    EXPECT_EQ(text.count(QStringLiteral("Piena produkti")), 1);
+    EXPECT_EQ(text.count(QStringLiteral("Maize")), 1);
+    EXPECT_EQ(text.count(QStringLiteral("Akcija")), 2);
+    // PNG, JPEG and JPEG pictures; the broken PNG of Rupjmaize prints nothing.
+    EXPECT_EQ(PdfImages(pdf), (QStringList{"1 24 16", "1 48 32", "1 48 32"}));
+
+    // The rotated texts are turned in the page's text matrix.
+    const ProgramResult content = RunProgram(QStringLiteral("mutool"), {"show", "-b", pdf, "pages/1/Contents"});
+    EXPECT_TRUE(content.out.contains(QStringLiteral("0.0000 1.0000 -1.0000 0.0000 "))) << content.out.toStdString();
+    EXPECT_TRUE(content.out.contains(QStringLiteral("0.0000 -1.0000 1.0000 0.0000 ")))
+        << content.out.toStdString();
+}
