@@ -4,11 +4,17 @@
 
 #include "designer/DesignVexa.h"
 #include "designer/TesmolaBand.h"
+#include "designer/TesmolaDBImage.h"
+#include "designer/TesmolaExpr.h"
 #include "designer/TesmolaDBText.h"
 #include "designer/TesmolaLabel.h"
 #include "designer/TesmolaMemo.h"
 
 
+#include "model/VxPicture.h"
+
+#include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zelmio;
@@ -123,4 +129,65 @@ TEST(DesignReportRules, ElementsAnchoredToTheBandsBottomMoveWithItsGrowth)
     const long double growth = out.Find(QStringLiteral("end")).y - (100 + 1000);
     EXPECT_GT(growth, 0);
     EXPECT_NEAR(double(out.Find(QStringLiteral("bottom")).y - (100 + 950)), double(growth), 1);
+}
+
+TEST(DesignReportRules, FieldPicturesLoadFromTheFilesTheFieldNames)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    // No extension: ".BMP" is added (the content decides the format).
+    ASSERT_TRUE(QImage(7, 5, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("cheese.BMP")), "PNG"));
+    ASSERT_TRUE(QImage(3, 2, QImage::Format_RGB32).save(dir.filePath(QStringLiteral("milk.jpg")), "JPEG"));
+    QFile notAPicture(dir.filePath(QStringLiteral("notes.txt")));
+    ASSERT_TRUE(notAPicture.open(QIODevice::WriteOnly));
+    notAPicture.write("no picture");
+    notAPicture.close();
+
+    BasicReportFixture<TDesignVexa> r;
+    const QString row = QStringLiteral("FAILS=\"%1\"");
+    r.SetData("<FIELD attrname=\"FAILS\" fieldtype=\"string\" WIDTH=\"200\"/>",
+              {row.arg(dir.filePath(QStringLiteral("cheese"))).toUtf8(),
+               row.arg(dir.filePath(QStringLiteral("milk.jpg"))).toUtf8(),
+               row.arg(dir.filePath(QStringLiteral("missing.png"))).toUtf8(),
+               row.arg(dir.filePath(QStringLiteral("notes.txt"))).toUtf8(), QByteArray("FAILS=\"\"")});
+    auto *detail = r.AddBand<TTesmolaBand>(TVxBandType::rbDetail, 100, QStringLiteral("DetailBand1"));
+    auto *image = r.AddElement<TTesmolaDBImage>(detail, 0, 0);
+    image->SetDataSet(r.data);
+    image->SetDataField(QStringLiteral("FAILS"));
+    QStringList sizes;
+    image->SetDesignBeforePrint([&sizes](QObject *, TVxPicture *picture) {
+        sizes << QStringLiteral("%1x%2").arg(picture->Width()).arg(picture->Height());
+    });
+    r.Run();
+    // A missing file, a file that is no picture and an empty name leave the
+    // picture empty.
+    EXPECT_EQ(sizes, (QStringList{"7x5", "3x2", "0x0", "0x0", "0x0"}));
+}
+
+TEST(DesignReportRules, RotatedTextsReachTheExportTurned)
+{
+    DesignReport r(1);
+    auto *label = r.AddElement<TTesmolaLabel>(r.detail, 0, 100, 100, 600);
+    label->SetCaption(QStringLiteral("up the side"));
+    label->SetDegree(900);
+    EXPECT_FALSE(label->AutoSize());
+    auto *expr = r.AddElement<TTesmolaExpr>(r.detail, 200, 100, 100, 600);
+    expr->SetExpression(QStringLiteral("STR(NR + 1)"));
+    expr->SetDegree(2700);
+    auto *failing = r.AddElement<TTesmolaExpr>(r.detail, 400, 100, 100, 600);
+    failing->SetExpression(QStringLiteral("NOSUCHFIELD + 1"));
+    failing->SetDegree(4500);   // reduced to 900
+    EXPECT_EQ(failing->Degree(), 900);
+    const Recording out = r.Run();
+    // Rotated texts do not come as lines of text; a failed expression
+    // prints its own text.
+    EXPECT_EQ(out.AllTexts(), QStringList{"1"});
+    ASSERT_EQ(out.rotated.size(), 3u);
+    EXPECT_EQ(out.rotated[0].text, QStringLiteral("up the side"));
+    EXPECT_EQ(out.rotated[0].degree, 900);
+    EXPECT_EQ(out.rotated[1].text, QStringLiteral("2"));
+    EXPECT_EQ(out.rotated[1].degree, 2700);
+    EXPECT_EQ(out.rotated[2].text, QStringLiteral("NOSUCHFIELD + 1"));
+    // Up the side from the element's bottom; down from its top.
+    EXPECT_GT(out.rotated[0].y, out.rotated[1].y);
 }

@@ -95,6 +95,14 @@ struct Recording {
     std::vector<std::vector<PrintedText>> pages;
     // Graphic controls handed over: class name and device position.
     std::vector<std::pair<QString, QPointF>> graphics;
+    // Rotated texts: device start point, angle and text.
+    struct Rotated {
+        long double x = 0;
+        long double y = 0;
+        int degree = 0;
+        QString text;
+    };
+    std::vector<Rotated> rotated;
 };
 
 class RecordingExportFilter : public TVxExportFilter {
@@ -122,6 +130,10 @@ public:
     void AcceptGraphic(TDevicePos position, TVxControl *control) override
     {
         rec.graphics.emplace_back(control->ClassName(), QPointF(double(position.x), double(position.y)));
+    }
+    void RotatedTextOut(TDevicePos start, const TVxFont *, int degree, const QString &text) override
+    {
+        rec.rotated.push_back({start.x, start.y, degree, text});
     }
     void TextOut(TPaperPos position, const TVxFont *, TColor, TAlignment, const QString &text) override
     {
