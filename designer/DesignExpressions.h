@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class QTextDocument;
+
 namespace zelmio {
 
 class TCustomVexa;
@@ -16,5 +18,11 @@ bool EvalBoolExpression(const QString &text, TCustomVexa *report);
 QString EvalStringExpression(const QString &text, TCustomVexa *report);
 // The lines with their "%%expression%%" parts replaced and "%DEL" lines gone.
 QStringList EvaluateStringList(TCustomVexa *report, const QStringList &lines);
+// Expands a rich text in place, keeping the formatting around it: each
+// "%%expression%%" becomes its value (at most 255 characters of expression
+// are taken), every paragraph that is "%DEL" alone goes, and the remaining
+// "%DEL" marks are removed. All changes are one undo step of the document;
+// returns whether anything changed.
+bool ExpandRichText(QTextDocument &document, TCustomVexa *report);
 
 } // namespace zelmio

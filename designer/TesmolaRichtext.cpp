@@ -1,6 +1,10 @@
 #include "designer/TesmolaRichtext.h"
 
 #include "designer/DesignElementPrint.h"
+#include "designer/DesignExpressions.h"
+
+#include <QTextDocument>
+#include <exception>
 
 #include "model/PropertyFiler.h"
 
@@ -36,7 +40,31 @@ void TTesmolaRichtext::DefineProperties(TPropertyFiler &filer)
 
 void TTesmolaRichtext::Print(long double ofsX, long double ofsY)
 {
-    PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxRichText::Print(x, y); });
+    // The content is expanded for this print and comes back afterwards,
+    // through the document's undo (the editor's own history stays).
+    QTextDocument *document = ContentDocument();
+    const bool undoWasEnabled = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(true);
+    const int stepsBefore = document->availableUndoSteps();
+    bool expanded = false;
+    try {
+        expanded = ExpandRichText(*document, ParentReport());
+    } catch (const std::exception &) {
+        // A failed expansion prints what it reached.
+    }
+    const auto restore = [&] {
+        if (expanded && document->availableUndoSteps() > stepsBefore)
+            document->undo();
+        document->setUndoRedoEnabled(undoWasEnabled);
+        ContentChanged();
+    };
+    try {
+        PrintWithBandGrowth(*this, ofsX, ofsY, [this](long double x, long double y) { TVxRichText::Print(x, y); });
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
 }
 
 } // namespace zelmio

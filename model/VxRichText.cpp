@@ -19,16 +19,22 @@ void TVxRichText::SetParentRichEdit(TComponent *editor)
     ContentChanged();
 }
 
-const QTextDocument &TVxRichText::PrintDocument() const
+QTextDocument *TVxRichText::ContentDocument()
 {
     if (m_parentRichEdit) {
         const QVariant document = m_parentRichEdit->property("document");
         if (auto *shown = qobject_cast<QTextDocument *>(document.value<QObject *>()))
-            return *shown;
+            return shown;
         if (auto *owned = m_parentRichEdit->findChild<QTextDocument *>())
-            return *owned;
+            return owned;
     }
-    return *Document();
+    return Document();
+}
+
+const QTextDocument &TVxRichText::PrintDocument() const
+{
+    // The editor's document is not the element's; looking it up changes nothing.
+    return *const_cast<TVxRichText *>(this)->ContentDocument();
 }
 
 } // namespace zelmio

@@ -22,6 +22,8 @@ public:
     // owns) is printed in place of the element's own content.
     TComponent *ParentRichEdit() const { return m_parentRichEdit; }
     void SetParentRichEdit(TComponent *editor);
+    // The document that prints: the named editor's, else the element's own.
+    QTextDocument *ContentDocument();
 
 protected:
     const QTextDocument &PrintDocument() const override;

@@ -3,7 +3,9 @@
 #include "../engine/EngineTestSupport.h"
 
 #include "designer/DesignVexa.h"
+#include "designer/DesignExpressions.h"
 #include "designer/TesmolaBand.h"
+#include "designer/TesmolaRichtext.h"
 #include "designer/TesmolaDBImage.h"
 #include "designer/TesmolaExpr.h"
 #include "designer/TesmolaDBText.h"
@@ -14,6 +16,9 @@
 #include "model/VxPicture.h"
 
 #include <QImage>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -190,4 +195,42 @@ TEST(DesignReportRules, RotatedTextsReachTheExportTurned)
     EXPECT_EQ(out.rotated[2].text, QStringLiteral("NOSUCHFIELD + 1"));
     // Up the side from the element's bottom; down from its top.
     EXPECT_GT(out.rotated[0].y, out.rotated[1].y);
+}
+
+TEST(DesignReportRules, RichTextsExpandTheirExpressionsAndKeepTheirFormatting)
+{
+    QTextDocument document;
+    document.setHtml(QStringLiteral("<p>Nr. <b>%%STR(1 + 10)%%</b> gab.</p><p> %DEL </p>"
+                                    "<p>a%DELb %%'%' + '%x%' + '%'%%</p><p>%DEL</p>"));
+    const QString before = document.toPlainText();
+    ASSERT_TRUE(ExpandRichText(document, nullptr));
+    // A value holding the marker is not expanded again.
+    EXPECT_EQ(document.toPlainText(), QStringLiteral("Nr. 11 gab.\nab %%x%%"));
+    QTextCursor value(&document);
+    value.setPosition(5);
+    EXPECT_TRUE(value.charFormat().font().bold());
+    // One undo step brings the content back.
+    document.undo();
+    EXPECT_EQ(document.toPlainText(), before);
+    QTextDocument plain(QStringLiteral("nothing to expand"));
+    const int steps = plain.availableUndoSteps();
+    EXPECT_FALSE(ExpandRichText(plain, nullptr));
+    EXPECT_EQ(plain.availableUndoSteps(), steps);
+}
+
+TEST(DesignReportRules, ARichTextPrintsExpandedAndKeepsItsContent)
+{
+    DesignReport r(2);
+    auto *rich = r.AddElement<TTesmolaRichtext>(r.detail, 0, 300, 1500, 300);
+    rich->SetLines({QStringLiteral("Nr. %%STR(NR + 10)%%"), QStringLiteral("%DEL")});
+    const QString before = rich->Document()->toPlainText();
+    const int steps = rich->Document()->availableUndoSteps();
+    const Recording out = r.Run();
+    // Printed (as a picture for the export) once a record, then restored.
+    int pictures = 0;
+    for (const auto &graphic : out.graphics)
+        pictures += graphic.first == QLatin1String("TVxImage");
+    EXPECT_EQ(pictures, 2);
+    EXPECT_EQ(rich->Document()->toPlainText(), before);
+    EXPECT_EQ(rich->Document()->availableUndoSteps(), steps);
 }
