@@ -77,6 +77,11 @@ ShellExitCode ZelmioShell::Run(const ShellArguments &args)
             return ShellExitCode::ModeFailed;
         }
     }
+    if (mode == RunMode::Preview && !m_displayAvailable) {
+        m_messages.ShowMessage(QStringLiteral("The report preview needs a display; PDF mode (a PDF file as the "
+                                              "second argument) runs without one"));
+        return ShellExitCode::ModeFailed;
+    }
     return RunSelectedMode(mode, args);
 }
 

@@ -41,6 +41,9 @@ public:
 
     // Runs the one mode and returns the exit code.
     ShellExitCode Run(const ShellArguments &args);
+    // Without a display the preview has nothing to show: that mode ends at
+    // once with a message instead of waiting for a window.
+    void SetDisplayAvailable(bool available) { m_displayAvailable = available; }
 
 private:
     bool OpenDataSet(const QString &path);
@@ -49,6 +52,7 @@ private:
     TReportDesignerDialog &m_facade;
     TClientDataSet &m_dataSet;
     ShellMessages &m_messages;
+    bool m_displayAvailable = true;
 };
 
 } // namespace zelmio

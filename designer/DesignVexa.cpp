@@ -1,6 +1,7 @@
 #include "designer/DesignVexa.h"
 
 #include "designer/DesignExpressions.h"
+#include "designer/ReportPrinterDialog.h"
 #include "designer/TesmolaBand.h"
 #include "designer/TesmolaDBImage.h"
 #include "designer/TesmolaDBRichtext.h"
@@ -17,7 +18,67 @@
 #include "platform/PrinterDevice.h"
 #include "storage/RuntimeComponentLoader.h"
 
+#include <QMutex>
+#include <QMutexLocker>
+
 namespace zelmio {
+
+namespace {
+
+// Reports of several threads may be prepared at once.
+QMutex &ActiveReportsMutex()
+{
+    static QMutex mutex;
+    return mutex;
+}
+
+QList<QPointer<TDesignVexa>> &ActiveReports()
+{
+    static QList<QPointer<TDesignVexa>> reports;
+    return reports;
+}
+
+void AddActiveReport(TDesignVexa *report)
+{
+    QMutexLocker lock(&ActiveReportsMutex());
+    QList<QPointer<TDesignVexa>> &reports = ActiveReports();
+    reports.removeAll(nullptr);
+    if (!reports.contains(report))
+        reports.append(report);
+}
+
+void RemoveActiveReport(TDesignVexa *report)
+{
+    QMutexLocker lock(&ActiveReportsMutex());
+    ActiveReports().removeAll(report);
+    ActiveReports().removeAll(nullptr);
+}
+
+class TPageCountFunction : public TVxEvElementFunction {
+public:
+    TVxEvResult Calculate() override
+    {
+        const QList<QPointer<TDesignVexa>> reports = ActiveTesmolaReports();
+        for (auto it = reports.crbegin(); it != reports.crend(); ++it) {
+            if (*it)
+                return TVxEvResult::Int((*it)->TotalPageCount());
+        }
+        return TVxEvResult::Int(0);
+    }
+};
+
+} // namespace
+
+QList<QPointer<TDesignVexa>> ActiveTesmolaReports()
+{
+    QMutexLocker lock(&ActiveReportsMutex());
+    return ActiveReports();
+}
+
+std::unique_ptr<TVxEvElementFunction> NewPageCountFunction()
+{
+    return std::make_unique<TPageCountFunction>();
+}
 
 TDesignVexa::TDesignVexa(TComponent *owner)
     : TEVexa(owner)
@@ -25,7 +86,10 @@ TDesignVexa::TDesignVexa(TComponent *owner)
 {
 }
 
-TDesignVexa::~TDesignVexa() = default;
+TDesignVexa::~TDesignVexa()
+{
+    RemoveActiveReport(this);
+}
 
 QString TDesignVexa::PrinterName() const
 {
@@ -181,6 +245,40 @@ void TDesignVexa::PrepareReportPrint()
         RebuildBandList();
     }
     InstallHooks();
+    ShiftMarginsByPrintOffsets();
+    AddActiveReport(this);
+}
+
+void TDesignVexa::ShiftMarginsByPrintOffsets()
+{
+    TVxPage *page = Page();
+    m_keptTopMargin = page->InternalValue(TVxPage::TopMarginIndex);
+    m_keptBottomMargin = page->InternalValue(TVxPage::BottomMarginIndex);
+    m_keptLeftMargin = page->InternalValue(TVxPage::LeftMarginIndex);
+    const auto *loader = qobject_cast<const TVxDLoader *>(Loader());
+    const auto *facade = loader ? qobject_cast<const TReportPrinterDialog *>(loader->ReportDialog()) : nullptr;
+    if (!facade)
+        return;
+    // Millimetres to the internal tenths of a millimetre.
+    const long double vertical = facade->PrinterSettings()->PrintOffsetVerticalMM() * 10.0L;
+    const long double horizontal = facade->PrinterSettings()->PrintOffsetHorizontalMM() * 10.0L;
+    if (vertical == 0 && horizontal == 0)
+        return;
+    page->SetInternalValue(TVxPage::TopMarginIndex, m_keptTopMargin + vertical);
+    page->SetInternalValue(TVxPage::BottomMarginIndex, m_keptBottomMargin - vertical);
+    page->SetInternalValue(TVxPage::LeftMarginIndex, m_keptLeftMargin + horizontal);
+    m_marginsShifted = true;
+}
+
+void TDesignVexa::RestoreMargins()
+{
+    if (!m_marginsShifted)
+        return;
+    TVxPage *page = Page();
+    page->SetInternalValue(TVxPage::TopMarginIndex, m_keptTopMargin);
+    page->SetInternalValue(TVxPage::BottomMarginIndex, m_keptBottomMargin);
+    page->SetInternalValue(TVxPage::LeftMarginIndex, m_keptLeftMargin);
+    m_marginsShifted = false;
 }
 
 void TDesignVexa::DoneReportPrint()
@@ -191,6 +289,8 @@ void TDesignVexa::DoneReportPrint()
     if (--m_printDepth > 0)
         return;
     RemoveHooks();
+    RestoreMargins();
+    RemoveActiveReport(this);
     delete m_tempBand.data();
     if (m_tempBand)
         m_tempBand = nullptr;

@@ -14,9 +14,11 @@
 #include "model/Hook.h"
 #include "model/VxPicture.h"
 
+#include "expr/VxEvElementFunction.h"
 #include "expr/VxEvResult.h"
 #include "model/VxCustomBand.h"
 
+#include <QList>
 #include <QPointer>
 #include <QStringList>
 #include <memory>
@@ -107,6 +109,8 @@ private:
     void UpdatePageFooterStates();
     void InstallHooks();
     void RemoveHooks();
+    void ShiftMarginsByPrintOffsets();
+    void RestoreMargins();
 
     struct KeptBandHooks {
         QPointer<TVxCustomBand> band;
@@ -130,6 +134,19 @@ private:
     QPointer<TComponent> m_rulerPanel;
     TBeforeExecuteScriptEvent m_beforeExecuteScript;
     QPointer<TRuntimeComponentLoader> m_loader;
+    long double m_keptTopMargin = 0;
+    long double m_keptBottomMargin = 0;
+    long double m_keptLeftMargin = 0;
+    bool m_marginsShifted = false;
 };
+
+// The design reports whose output job is prepared, in the order they were
+// prepared (the extended expression functions search it from the last).
+QList<QPointer<TDesignVexa>> ActiveTesmolaReports();
+
+// The expression function PAGECOUNT: the total page count of the last
+// prepared design report (known after the counting pass of a report that
+// prepares automatically).
+std::unique_ptr<TVxEvElementFunction> NewPageCountFunction();
 
 } // namespace zelmio

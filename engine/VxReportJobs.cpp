@@ -1,8 +1,12 @@
 #include "engine/VxReportJobs.h"
 
+#include "output/VxPaperCodes.h"
+#include "output/VxPrintDialog.h"
+
 #include "engine/VxReportGenerator.h"
 #include "export/VxExportFilter.h"
 #include "model/CustomVexa.h"
+#include "model/VxPage.h"
 #include "model/VxPrinterSettings.h"
 #include "output/VxPreviewInterface.h"
 #include "output/VxPrinter.h"
@@ -277,6 +281,57 @@ bool PreviewReportModal(TCustomVexa &report)
     if (!PrepareReport(report))
         return false;
     report.RunState().VXPrinter->PreviewModal();
+    return true;
+}
+
+bool ReportPrinterSetup(TCustomVexa &report)
+{
+    TVexaPrinterSettings *settings = report.PrinterSettings();
+    TVxPrintDialogRequest request;
+    request.printerIndex = settings->PrinterIndex();
+    request.orientation = report.Page()->Orientation();
+    request.copies = settings->Copies();
+    request.paperSource = BinCode(settings->OutputBin());
+    request.duplexCode = settings->Duplex() ? 3 : 1;
+    if (const TVxPrinter *printer = report.RunState().VXPrinter;
+        printer && printer->Status() == TVxPrinterStatus::mpFinished && printer->PageCount() > 0) {
+        request.minPage = 1;
+        request.maxPage = printer->PageCount();
+        request.fromPage = 1;
+        request.toPage = printer->PageCount();
+    }
+    TVxPrintDialogChoice choice;
+    const TVxPrintDialogClass &dialog = GlobalPrintDialog();
+    if (!dialog || !dialog(request, choice)) {
+        report.SetTag(1);
+        return false;
+    }
+    settings->SetCopies(choice.copies);
+    settings->SetPrinterIndex(choice.printerIndex);
+    report.Page()->SetOrientation(choice.orientation);
+    TVexaPrinterSettings *user = report.UserPrinterSettings();
+    user->SetCustomBinCode(choice.paperSource);
+    user->SetExtendedDuplex(choice.duplexCode);
+    user->SetPrintQuality(choice.printQuality);
+    user->SetCollate(choice.collate);
+    user->SetColorOption(choice.colorOption);
+    user->SetCopies(choice.copies);
+    user->SetOrientation(choice.orientation);
+    user->SetFirstPage(choice.fromPage);
+    user->SetLastPage(choice.toPage);
+    const int binCode = choice.paperSource > 255 ? choice.paperSource - 256 : choice.paperSource;
+    user->SetOutputBin(BinOfCode(binCode).value_or(settings->OutputBin()));
+    user->SetCustomPaperCode(choice.paperCode);
+    user->SetPrinterIndex(choice.printerIndex);
+    user->SetDuplex(choice.duplexCode != 1);
+    if (choice.range == TVxPrintDialogChoice::TRange::Pages) {
+        settings->SetFirstPage(choice.fromPage);
+        settings->SetLastPage(choice.toPage);
+    } else {
+        settings->SetFirstPage(0);
+        settings->SetLastPage(0);
+    }
+    report.SetTag(0);
     return true;
 }
 

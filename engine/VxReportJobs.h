@@ -47,6 +47,13 @@ bool PrintReportInBackground(TCustomVexa &report);
 // label-capable reports).
 int CountReportPages(TCustomVexa &report);
 
+// The printer setup of the report: the print dialog (GlobalPrintDialog)
+// starts on the report's printer settings; confirmed choices go to its
+// PrinterSettings, UserPrinterSettings and page orientation, and the
+// report's Tag becomes 0; a cancel (or no dialog to show) sets Tag 1 and
+// changes nothing else. True when confirmed.
+bool ReportPrinterSetup(TCustomVexa &report);
+
 // A run of the report on a worker thread into the report's printer, as
 // started by a background preview or print. It starts at once and frees
 // itself when it has finished; meanwhile the window thread may read the

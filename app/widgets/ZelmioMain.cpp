@@ -39,6 +39,11 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     m_reportDesignerDialog1->setObjectName(QStringLiteral("ReportDesignerDialog1"));
     m_rovevarurezDataSet->setObjectName(QStringLiteral("RovevarurezDataSet"));
     m_reportDesignerDialog1->SetDataSet(m_rovevarurezDataSet);
+    // Templates are bound to this window's record set.
+    m_reportDesignerDialog1->SetUseCurrentDatasets(true);
+    m_reportDesignerDialog1->SetPrintIfEmpty(true);
+    m_reportDesignerDialog1->SetPrepareAutomatically(false);
+    m_reportDesignerDialog1->SetScriptsEnabled(true);
     m_vxPDFFilter1->setParent(this);
     m_vxPDFFilter1->setObjectName(QStringLiteral("VXPDFFilter1"));
     m_vxPDFFilter1->SetCompressionOn(false);
@@ -86,6 +91,7 @@ void TZelmioMain::showEvent(QShowEvent *event)
 void TZelmioMain::RunModesAndQuit()
 {
     ZelmioShell shell(*m_reportDesignerDialog1, *m_rovevarurezDataSet, m_messages);
+    shell.SetDisplayAvailable(!RunningHeadless());
     const ShellExitCode code = shell.Run(m_args);
     QCoreApplication::exit(static_cast<int>(code));
 }

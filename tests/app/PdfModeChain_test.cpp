@@ -40,6 +40,7 @@ TEST(PdfModeChain, TheFacadeRunsTheTemplateWithTheShellsHooks)
     data->Open();
     TReportDesignerDialog facade(&mainWindow);
     facade.SetDataSet(data);
+    facade.SetUseCurrentDatasets(true);
     TZelmioPrintHooks hooks(data);
     facade.SetBandBeforePrint([&hooks](TVxCustomBand *sender, bool &printBand) {
         hooks.BandBeforePrint(sender, printBand);

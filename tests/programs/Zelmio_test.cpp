@@ -28,6 +28,8 @@ TEST(ZelmioProgram, EndsWithACodeAndAMessageWithoutADisplay)
          "VX2 ails nav atrasts /nonexistent/t.vx2\n"},
         {"packet unreadable", {"-" + kTemplate, "-/tmp/x.pdf", "-" + kAppData + "/not-a-packet.xml"}, 4,
          "not-a-packet.xml"},
+        {"preview without a display", {"-" + kTemplate, "", "-" + kPacket}, 1,
+         "The report preview needs a display; PDF mode (a PDF file as the second argument) runs without one\n"},
         {"arguments that look like Qt options", {"-platform", "-reverse", "-" + kPacket}, 3,
          "VX2 ails nav atrasts platform\n"},
     };

@@ -1,0 +1,11 @@
+#include "output/VxPrintDialog.h"
+
+namespace zelmio {
+
+TVxPrintDialogClass &GlobalPrintDialog()
+{
+    static TVxPrintDialogClass dialog;
+    return dialog;
+}
+
+} // namespace zelmio
