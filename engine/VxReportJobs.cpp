@@ -35,8 +35,11 @@ void MakeReportPrinter(TCustomVexa &report, TVxPrinter &printer)
 {
     printer.SetMaster(&report);
     printer.SetTitle(report.ReportTitle());
-    TCustomVexa *target = &report;
-    printer.SetOnPreview([target](QObject *) { target->OnPreview()(target); });
+    // Only a report hook replaces the standard preview window.
+    if (report.OnPreview()) {
+        TCustomVexa *target = &report;
+        printer.SetOnPreview([target](QObject *) { target->OnPreview()(target); });
+    }
 }
 
 // Installs a printer for the length of one run and puts the previous one
