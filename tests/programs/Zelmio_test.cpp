@@ -3,6 +3,7 @@
 #include "ProgramRunner.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -145,4 +146,53 @@ TEST(ZelmioProgram, PrintTimeRulesReachThePdf)
     EXPECT_TRUE(content.out.contains(QStringLiteral("0.0000 1.0000 -1.0000 0.0000 "))) << content.out.toStdString();
     EXPECT_TRUE(content.out.contains(QStringLiteral("0.0000 -1.0000 1.0000 0.0000 ")))
         << content.out.toStdString();
+}
+
+// The bundled invoice: page header with the customer on every page, groups
+// with their sums, the summary with the amount in words, the page footer.
+TEST(ZelmioProgram, TheInvoiceComesOutWithGroupsSumsAndTheAmountInWords)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString sample = QStringLiteral(ZELMIO_SOURCE_DIR "/samples/invoice");
+    const QString pdf = dir.filePath(QStringLiteral("invoice.pdf"));
+    // Numbers as the C locale writes them, whatever the machine's locale.
+    ProgramOptions options;
+    options.environment = {{QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")}};
+    const ProgramResult r = RunProgram(kExe, {"-" + sample + ".vx2", "-" + pdf, "-" + sample + ".xml"}, options);
+    ASSERT_TRUE(r.finished);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString text = PdfText(pdf);
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_EQ(pages.size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("SIA \"\u0112dn\u012Bca \u017Dub\u012Bte\"")));
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("R\u0113\u0137ins Nr.")));
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Lapa %1").arg(i + 1)));
+    }
+    // Each group's sum after its lines, in the order of the groups.
+    int from = 0;
+    for (const char *expected : {"281.78", "134.72", "609.26", "49.14", "91.34", "114.94", "202.62"}) {
+        const int at = text.indexOf(QString::fromLatin1(expected), from);
+        EXPECT_GT(at, from) << expected;
+        from = at;
+    }
+    EXPECT_TRUE(pages[2].contains(QStringLiteral("1,483.80")));
+    EXPECT_TRUE(pages[2].contains(QStringLiteral(
+        "Viens t\u016Bkstotis \u010Detri simti asto\u0146desmit tr\u012Bs EUR asto\u0146desmit centi")))
+        << pages[2].toStdString();
+}
+
+// Price tags on a label sheet, each with its own PNG or JPEG picture.
+TEST(ZelmioProgram, PriceTagsCarryTheirPictures)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString sample = QStringLiteral(ZELMIO_SOURCE_DIR "/samples/price-tags");
+    const QString pdf = RunToPdf(dir.path(), "tags", sample + ".vx2", sample + ".xml");
+    // 24 tags on two pages, a picture each.
+    const QStringList images = PdfImages(pdf);
+    EXPECT_EQ(images.size(), 24);
+    EXPECT_EQ(images.filter(QRegularExpression(QStringLiteral("^1 "))).size(), 21);
 }
