@@ -85,6 +85,13 @@ ShellExitCode ZelmioShell::Run(const ShellArguments &args)
     return RunSelectedMode(mode, args);
 }
 
+// The start of a failure message: which job failed, on which template.
+static QString FailureText(const ShellArguments &args)
+{
+    return args.uVX2fails.isEmpty() ? QStringLiteral("The report designer could not be started")
+                                    : QStringLiteral("Report %1 could not be produced").arg(args.uVX2fails);
+}
+
 ShellExitCode ZelmioShell::RunSelectedMode(RunMode mode, const ShellArguments &args)
 {
     m_facade.SetDataSet(&m_dataSet);
@@ -105,14 +112,12 @@ ShellExitCode ZelmioShell::RunSelectedMode(RunMode mode, const ShellArguments &a
         }
         }
     } catch (const std::exception &e) {
-        m_messages.ShowMessage(exceptionText(e));
+        m_messages.ShowMessage(FailureText(args) + QStringLiteral(": ") + exceptionText(e));
         return ShellExitCode::ModeFailed;
     }
     if (!ok) {
         // The facade reports a failed job as a false result only; say why.
-        QString text = args.uVX2fails.isEmpty()
-            ? QStringLiteral("The report designer could not be started")
-            : QStringLiteral("Report %1 could not be produced").arg(args.uVX2fails);
+        QString text = FailureText(args);
         if (!m_facade.LastError().isEmpty())
             text += QStringLiteral(": ") + m_facade.LastError();
         m_messages.ShowMessage(text);

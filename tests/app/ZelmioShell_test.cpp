@@ -161,7 +161,8 @@ TEST(ZelmioShell, AFailedModeIsReportedAndEndsWithAFailureCode)
         SCOPED_TRACE("facade raises");
         ShellRun run(exportLine, /*facadeResult=*/true, /*facadeRaises=*/true);
         EXPECT_EQ(run.code, ShellExitCode::ModeFailed);
-        EXPECT_EQ(run.messages.shown, QStringList{"template is broken"});
+        EXPECT_EQ(run.messages.shown,
+                  QStringList{"Report " + kTemplate + " could not be produced: template is broken"});
     }
     {
         SCOPED_TRACE("facade returns false");

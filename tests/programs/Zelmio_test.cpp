@@ -2,6 +2,7 @@
 // end by itself with the right exit code and say why on standard error.
 #include "ProgramRunner.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -195,4 +196,47 @@ TEST(ZelmioProgram, PriceTagsCarryTheirPictures)
     const QStringList images = PdfImages(pdf);
     EXPECT_EQ(images.size(), 24);
     EXPECT_EQ(images.filter(QRegularExpression(QStringLiteral("^1 "))).size(), 21);
+}
+
+// A run that fails ends with code 1 and a message naming the template and
+// the cause, and leaves a file of the output's name as it was.
+TEST(ZelmioProgram, FailedRunsNameTheCauseAndKeepAnExistingFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString out = dir.filePath(QStringLiteral("out.pdf"));
+    const QString data = QStringLiteral(ZELMIO_SOURCE_DIR "/tests/programs/data");
+    const QString broken = dir.filePath(QStringLiteral("broken.vx2"));
+    QFile brokenFile(broken);
+    ASSERT_TRUE(brokenFile.open(QIODevice::WriteOnly));
+    brokenFile.write("object Header: TComponentFileHeader\r\n  UserData = {\r\n");
+    brokenFile.close();
+    struct Row {
+        const char *name;
+        QString templ;
+        QString pdf;
+        QString message;
+    } rows[] = {
+        {"a template that does not load", broken, out, "Report " + broken + " could not be produced: "},
+        {"an element too big for any page", data + "/does-not-fit.vx2", out,
+         "Report " + data + "/does-not-fit.vx2 could not be produced: "
+                            "Band DetailBand1: element Huge does not fit on an empty page"},
+        {"an output folder that does not exist", data + "/print-rules.vx2", dir.filePath("no/such/dir/x.pdf"),
+         "could not be produced: " + dir.filePath("no/such/dir/x.pdf") + ": cannot be written"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        QFile existing(out);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("the previous PDF");
+        existing.close();
+        const ProgramResult r = RunProgram(kExe, {"-" + row.templ, "-" + row.pdf, "-" + kPacket});
+        ASSERT_TRUE(r.finished);
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(row.message)) << r.err.toStdString();
+        ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+        EXPECT_EQ(existing.readAll(), QByteArray("the previous PDF"));
+        existing.close();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left";
+    }
 }
