@@ -1,6 +1,7 @@
 #include "app/PrintTimeHooks.h"
 
 #include "app/LanguageServices.h"
+#include "model/Component.h"
 #include "model/VxCustomBand.h"
 #include "model/VxDBImage.h"
 #include "model/VxLabel.h"
@@ -49,17 +50,38 @@ QString DateWords(int valoda, const QString &text)
 
 } // namespace
 
-void TZelmioPrintHooks::BandBeforePrint(TVxCustomBand *sender, bool &printBand)
+const std::vector<TZelmioPrintHooks::TLabelName> &TZelmioPrintHooks::PresentNames(const QObject *owner)
 {
-    Q_UNUSED(printBand);
+    const auto *component = qobject_cast<const TComponent *>(owner);
+    const int count = component ? component->ComponentCount() : int(owner->children().size());
+    if (m_namesOwner == owner && m_namesOwnerCount == count)
+        return m_presentNames;
+    m_presentNames.clear();
     for (const QString &suffix : {QString(), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
                                   QStringLiteral("4"), QStringLiteral("5")}) {
         for (int language = 0; language < 4; ++language) {
-            for (const LabelKind &form : kForms)
-                SumVardiemRovevarurez(sender, LabelName(form, kLanguages[language]) + suffix,
-                                      form.euro ? QStringLiteral("EUR") : QString(), form.tips, language + 1);
+            for (const LabelKind &form : kForms) {
+                const QString name = LabelName(form, kLanguages[language]) + suffix;
+                if (component ? component->FindOwnedObject(name) : owner->findChild<QObject *>(name))
+                    m_presentNames.push_back(
+                        {name, form.euro ? QStringLiteral("EUR") : QString(), form.tips, language + 1});
+            }
         }
     }
+    m_namesOwner = owner;
+    m_namesOwnerCount = count;
+    return m_presentNames;
+}
+
+void TZelmioPrintHooks::BandBeforePrint(TVxCustomBand *sender, bool &printBand)
+{
+    Q_UNUSED(printBand);
+    if (!sender || !sender->Owner())
+        return;
+    // The 144 names are tried in their fixed order; only those present do
+    // anything, so the lookups are not repeated for every band.
+    for (const TLabelName &label : PresentNames(sender->Owner()))
+        SumVardiemRovevarurez(sender, label.name, label.valuta, label.tips, label.valoda);
 }
 
 void TZelmioPrintHooks::SumVardiemRovevarurez(TVxCustomBand *sender, const QString &komponente,

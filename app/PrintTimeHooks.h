@@ -11,7 +11,10 @@
 // number or date itself (...Expr); the caption becomes the words. A label
 // whose caption cannot be read keeps it.
 
+#include <QPointer>
 #include <QString>
+
+#include <vector>
 
 class QObject;
 
@@ -45,7 +48,20 @@ public:
                                int valoda);
 
 private:
+    struct TLabelName {
+        QString name;
+        QString valuta;
+        int tips;
+        int valoda;
+    };
+    // The names of the scheme that the band's owner holds, looked up once
+    // per owner and again only when its components change.
+    const std::vector<TLabelName> &PresentNames(const QObject *owner);
+
     TDataSet *m_dataSet;
+    QPointer<const QObject> m_namesOwner;
+    int m_namesOwnerCount = -1;
+    std::vector<TLabelName> m_presentNames;
 };
 
 } // namespace zelmio

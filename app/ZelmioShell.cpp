@@ -5,6 +5,7 @@
 #include "designer/ReportDesignerDialog.h"
 #include "platform/ClientDataSet.h"
 #include "platform/RegularFileReader.h"
+#include "platform/StageClock.h"
 
 #include <QFileInfo>
 #include <exception>
@@ -41,6 +42,7 @@ static QString exceptionText(const std::exception &e)
 
 bool ZelmioShell::OpenDataSet(const QString &path)
 {
+    const TStageTimer loading(TStage::Load);
     try {
         m_dataSet.Close();
         m_dataSet.SetFileName(path);

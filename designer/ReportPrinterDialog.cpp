@@ -7,6 +7,7 @@
 #include "output/VxPrinter.h"
 #include "platform/DataSet.h"
 #include "platform/VxError.h"
+#include "platform/StageClock.h"
 #include "model/Vexa.h"
 #include "model/VxPrinterSettings.h"
 #include "storage/RuntimeComponentLoader.h"
@@ -124,6 +125,7 @@ bool TReportPrinterDialog::GuardedLoad(Load load, const QString &source)
 {
     SetLastError(QString());
     try {
+        const TStageTimer loading(TStage::Load);
         load();
         if (m_usePrinterSettings)
             Report()->PrinterSettings()->Assign(m_printerSettings.get());

@@ -1,4 +1,5 @@
 #include "engine/VxReportGenerator.h"
+#include "platform/StageClock.h"
 
 #include "export/VxExportFilter.h"
 #include "expr/VxEvEnvironment.h"
@@ -351,8 +352,10 @@ void TVxReportGenerator::PrintPageBackground()
     TVxReportRunState &state = m_report.RunState();
     for (TVxControl *control : m_report.ControlList()) {
         auto *element = qobject_cast<TVxPrintable *>(control);
-        if (element && element != state.Backgroundcontrol)
+        if (element && element != state.Backgroundcontrol) {
+            const TStageTimer drawing(TStage::Elements);
             element->Print(0, 0);
+        }
     }
     if (!state.FinalPass && !state.Exporting)
         return;
@@ -730,8 +733,10 @@ void TVxReportGenerator::PrintElements(TVxCustomBand *band, long double height)
                 continue;
             // The band's growth so far stays visible to the elements that
             // print after it (those anchored to the band's bottom).
-            if (!repeat || !element->PrintFinished())
+            if (!repeat || !element->PrintFinished()) {
+                const TStageTimer drawing(TStage::Elements);
                 element->Print(state.CurrentX, state.CurrentY);
+            }
             if (!element->PrintFinished()) {
                 allFinished = false;
                 stillUnfinished.push_back(element);

@@ -1,4 +1,5 @@
 #include "engine/VxReportJobs.h"
+#include "platform/StageClock.h"
 
 #include "output/VxPaperCodes.h"
 #include "output/VxPrintDialog.h"
@@ -175,6 +176,7 @@ bool PrintReport(TCustomVexa &report)
 
 bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter)
 {
+    const TStageTimer generating(TStage::Generate);
     if (!report.RunState().Available)
         return false;
     report.SetZoom(100);

@@ -266,10 +266,33 @@ QList<TPropertyInfo> PublishedProperties(const QObject *object)
     return object ? PublishedProperties(object->metaObject()) : QList<TPropertyInfo>();
 }
 
+namespace {
+
+TPropertyInfo SearchPublishedProperty(const QMetaObject *metaObject, const QString &name);
+
+} // namespace
+
 TPropertyInfo FindPublishedProperty(const QMetaObject *metaObject, const QString &name)
 {
     if (!metaObject || name.isEmpty())
         return TPropertyInfo();
+    // Print-time rules read the same few properties of the same classes for
+    // every band and element: each class and name is searched once.
+    thread_local QHash<QPair<const QMetaObject *, QString>, TPropertyInfo> found;
+    const QPair<const QMetaObject *, QString> key(metaObject, name);
+    if (const auto it = found.constFind(key); it != found.constEnd())
+        return *it;
+    const TPropertyInfo info = SearchPublishedProperty(metaObject, name);
+    if (found.size() > 4096)
+        found.clear();
+    found.insert(key, info);
+    return info;
+}
+
+namespace {
+
+TPropertyInfo SearchPublishedProperty(const QMetaObject *metaObject, const QString &name)
+{
     const int first = QObject::staticMetaObject.propertyCount();
     for (int i = metaObject->propertyCount() - 1; i >= first; --i) {
         const QMetaProperty property = metaObject->property(i);
@@ -283,11 +306,21 @@ TPropertyInfo FindPublishedProperty(const QMetaObject *metaObject, const QString
     return TPropertyInfo();
 }
 
+} // namespace
+
 TPropertyTarget ResolveProperty(const QObject *object, const QString &path)
 {
     TPropertyTarget target;
     if (!object || path.isEmpty())
         return target;
+    if (!path.contains(QLatin1Char('.'))) {
+        const TPropertyInfo info = FindPublishedProperty(object->metaObject(), path);
+        if (info.IsValid()) {
+            target.object = const_cast<QObject *>(object);
+            target.property = info;
+        }
+        return target;
+    }
     const QStringList parts = path.split(QLatin1Char('.'));
     QObject *current = const_cast<QObject *>(object);
     for (int i = 0; i < parts.size(); ++i) {

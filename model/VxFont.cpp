@@ -51,6 +51,7 @@ void TVxFont::Assign(const TPersistent *source)
 
 void TVxFont::Changed()
 {
+    m_qfont.reset();
     if (m_onChange)
         m_onChange();
 }
@@ -127,6 +128,8 @@ double TVxFont::PixelSize() const
 
 QFont TVxFont::ToQFont(int zoomPercent) const
 {
+    if (zoomPercent == 100 && m_qfont)
+        return *m_qfont;
     QFont font(m_name);
     const double pixels = PixelSize() * zoomPercent / 100.0;
     font.setPixelSize(qMax(1, int(std::lround(pixels))));
@@ -136,6 +139,8 @@ QFont TVxFont::ToQFont(int zoomPercent) const
     font.setStrikeOut(m_style.testFlag(TFontStyle::fsStrikeOut));
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
+    if (zoomPercent == 100)
+        m_qfont = font;
     return font;
 }
 

@@ -12,6 +12,7 @@
 
 #include <QFont>
 #include <QString>
+#include <optional>
 #include <functional>
 
 namespace zelmio {
@@ -70,6 +71,9 @@ private:
     QString m_name = QStringLiteral("Arial");
     TFontStyles m_style;
     std::function<void()> m_onChange;
+    // The Qt font at 100 %, built on first use after a change (building one
+    // looks the family up, which costs more than measuring a text).
+    mutable std::optional<QFont> m_qfont;
 };
 
 } // namespace zelmio

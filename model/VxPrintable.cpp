@@ -315,7 +315,9 @@ void ExportFilledRectangle(TVxExportTarget *filter, const TVxPageCanvas *canvas,
     const long double yf = canvas->YFactor();
     auto screenX = [xf](int device) { return int(std::lround(device / xf * kScreenFactor)); };
     auto screenY = [yf](int device) { return int(std::lround(device / yf * kScreenFactor)); };
-    TVxShape shape;
+    // One scratch shape per thread: filters take what they need of it at
+    // once, and creating a control for every band costs more than its export.
+    thread_local TVxShape shape;
     shape.SetShape(TVxShapeType::vxsRectangle);
     shape.Brush()->SetColor(color);
     shape.Brush()->SetStyle(TBrushStyle::bsSolid);

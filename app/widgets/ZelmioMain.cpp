@@ -1,6 +1,7 @@
 #include "app/widgets/ZelmioMain.h"
 
 #include "designer/ReportDesignerDialog.h"
+#include "platform/StageClock.h"
 #include "export/pdf/VxPDFFilter.h"
 #include "platform/ClientDataSet.h"
 #include "platform/HeadlessPlatform.h"
@@ -93,6 +94,8 @@ void TZelmioMain::RunModesAndQuit()
     ZelmioShell shell(*m_reportDesignerDialog1, *m_rovevarurezDataSet, m_messages);
     shell.SetDisplayAvailable(!RunningHeadless());
     const ShellExitCode code = shell.Run(m_args);
+    if (StageTimesEnabled())
+        std::fprintf(stderr, "stage times: %s\n", qPrintable(StageTimesText()));
     QCoreApplication::exit(static_cast<int>(code));
 }
 

@@ -14,12 +14,14 @@
 #include "model/VxPen.h"
 #include "model/VxPicture.h"
 #include "model/VxPrinterSettings.h"
+#include "model/VxReferenceDevice.h"
 #include "model/VxReportRunState.h"
 #include "model/VxShape.h"
 #include "output/VxPrinter.h"
 #include "platform/CodePage.h"
 #include "platform/Formats.h"
 #include "platform/SafeFileWriter.h"
+#include "platform/StageClock.h"
 
 #include <QCryptographicHash>
 #include <zlib.h>
@@ -28,6 +30,7 @@
 #include <QPainter>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -69,7 +72,14 @@ TRGBColor ToRGB(TColor color)
 
 QString ColorText(const TRGBColor &c)
 {
-    return QString::asprintf("%4.2f %4.2f %4.2f", c.Red / 255.0, c.Green / 255.0, c.Blue / 255.0).trimmed();
+    // "%4.2f" of each of the 256 component values, formatted once.
+    static const std::array<QString, 256> components = [] {
+        std::array<QString, 256> texts;
+        for (int v = 0; v < 256; ++v)
+            texts[size_t(v)] = QString::asprintf("%4.2f", v / 255.0).trimmed();
+        return texts;
+    }();
+    return components[c.Red] + QLatin1Char(' ') + components[c.Green] + QLatin1Char(' ') + components[c.Blue];
 }
 
 QString EscapeText(const QString &text)
@@ -247,6 +257,7 @@ int TVxPDFDocumentFilter::DeviceY(long double tenthMM) const
 
 void TVxPDFDocumentFilter::Start(int paperWidth, int paperHeight, const TVxFont *font)
 {
+    const TStageTimer writing(TStage::Pdf);
     TVxPAbstractExportFilter::Start(paperWidth, paperHeight, font);
     FPaperWidth = paperWidth;
     FPaperHeight = paperHeight;
@@ -275,6 +286,7 @@ bool TVxPDFDocumentFilter::InRange() const
 
 void TVxPDFDocumentFilter::NewPage()
 {
+    const TStageTimer writing(TStage::Pdf);
     if (!InRange())
         return;
     if (FFirstPage) {
@@ -374,16 +386,31 @@ void TVxPDFDocumentFilter::SpoolPage(int k, TPDFPage &page)
                           .arg(FSpoolFile->fileName(), FSpoolFile->errorString());
 }
 
+const QFont &TVxPDFDocumentFilter::MeasuringFont(const TVxFont &font)
+{
+    // Texts mostly come in runs of one font: the conversion is kept.
+    if (!FMeasuringFontSource || !font.SameAs(*FMeasuringFontSource)) {
+        if (!FMeasuringFontSource)
+            FMeasuringFontSource = std::make_unique<TVxFont>();
+        FMeasuringFontSource->Assign(&font);
+        FMeasuringFont = font.ToQFont();
+    }
+    return FMeasuringFont;
+}
+
 void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TColor, TAlignment alignment,
                                    const QString &text)
 {
+    const TStageTimer writing(TStage::Pdf);
     if (!font || !InRange())
         return;
     int x = DeviceX(position.x);
     const int y = DeviceY(position.y);
     const long double s = XFactor() / kScreenFactor;
-    const QFontMetricsF metrics(font->ToQFont());
-    const int w = Trunc(metrics.horizontalAdvance(text) * s);
+    // The font's design widths, as the PDF's /Widths give them to the
+    // viewer (hinted screen advances would misplace right-aligned text).
+    const QFont &qfont = MeasuringFont(*font);
+    const int w = Trunc(ReferenceTextWidth(qfont, text) * s);
     if (alignment == TAlignment::taRightJustify)
         x -= w;
     else if (alignment == TAlignment::taCenter)
@@ -392,7 +419,7 @@ void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TCol
     const bool underline = font->Style().testFlag(TFontStyle::fsUnderline);
     const bool strikeOut = font->Style().testFlag(TFontStyle::fsStrikeOut);
     if (underline || strikeOut) {
-        const int textHeight = Trunc(metrics.height() * YFactor() / kScreenFactor);
+        const int textHeight = Trunc(QFontMetricsF(qfont).height() * YFactor() / kScreenFactor);
         TVxShape rule;
         rule.SetShape(TVxShapeType::vxsHorLine);
         rule.SetBounds(Trunc(x / s), Trunc(y / s), Trunc(w * 1.05L / s), 2);
@@ -423,6 +450,7 @@ void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TCol
 
 void TVxPDFDocumentFilter::RotatedTextOut(TDevicePos start, const TVxFont *font, int degree, const QString &text)
 {
+    const TStageTimer writing(TStage::Pdf);
     if (!font || !InRange())
         return;
     if (!FPageStarted)
@@ -447,6 +475,7 @@ void TVxPDFDocumentFilter::RotatedTextOut(TDevicePos start, const TVxFont *font,
 
 void TVxPDFDocumentFilter::AcceptGraphic(TDevicePos position, TVxControl *control)
 {
+    const TStageTimer writing(TStage::Pdf);
     if (!control || !InRange())
         return;
     if (!FPageStarted)
@@ -614,7 +643,8 @@ namespace {
 QString TextMatrix(int degree, long double x, long double y)
 {
     if (degree == 0)
-        return QString::asprintf(" 1 0 0 1 %d %d Tm (", Trunc(x), Trunc(y));
+        return QStringLiteral(" 1 0 0 1 ") + QString::number(Trunc(x)) + QLatin1Char(' ') + QString::number(Trunc(y))
+            + QStringLiteral(" Tm (");
     const double angle = degree / 10.0 * std::numbers::pi / 180.0;
     // Quarter turns give exact zeros (no "-0.0000" in the file).
     const auto clean = [](double v) { return std::abs(v) < 5e-5 ? 0.0 : v; };
@@ -642,7 +672,28 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
     QStringList &graphics = page.GraphicsLines;
     switch (item.ItemType) {
     case IT_TEXT: {
-        const int n = FontNumber(TPdfFontKey::Make(item.FontName, item.fbold, item.fItalic, item.FontCharset).Text());
+        // Texts mostly come in runs of one font and colour: their lines
+        // are kept from the previous text.
+        TTextState &last = FLastText;
+        if (!last.valid || last.fontName != item.FontName || last.bold != item.fbold || last.italic != item.fItalic
+            || last.charset != item.FontCharset || last.fontSize != item.FontSize) {
+            last.fontNumber =
+                FontNumber(TPdfFontKey::Make(item.FontName, item.fbold, item.fItalic, item.FontCharset).Text());
+            last.fontLine = QLatin1Char('/') + FontResourceName(last.fontNumber) + QLatin1Char(' ')
+                + QString::number(item.FontSize) + QStringLiteral(" Tf");
+            last.fontName = item.FontName;
+            last.bold = item.fbold;
+            last.italic = item.fItalic;
+            last.charset = item.FontCharset;
+            last.fontSize = item.FontSize;
+        }
+        if (!last.valid || last.color.Red != item.RGBFColor.Red || last.color.Green != item.RGBFColor.Green
+            || last.color.Blue != item.RGBFColor.Blue) {
+            last.color = item.RGBFColor;
+            last.colorLine = ColorText(item.RGBFColor) + QStringLiteral(" rg");
+        }
+        last.valid = true;
+        const int n = last.fontNumber;
         // The codes the text line shows (the euro sign is written as code
         // 0x80 whatever the code page).
         std::bitset<256> &used = FUsedCodes[size_t(n)];
@@ -653,8 +704,7 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
         }
         for (char byte : FileCodePage().encode(shown))
             used.set(static_cast<unsigned char>(byte));
-        page.TextLines << ColorText(item.RGBFColor) + QStringLiteral(" rg")
-                       << QStringLiteral("/") + FontResourceName(n) + QString::asprintf(" %d Tf", item.FontSize)
+        page.TextLines << last.colorLine << last.fontLine
                        << TextMatrix(item.Degree, x, y) + EscapeText(item.FText) + QStringLiteral(") Tj");
         break;
     }
@@ -943,6 +993,7 @@ void TVxPDFDocumentFilter::WriteDocument(const std::function<void(const QByteArr
 
 void TVxPDFDocumentFilter::Finish()
 {
+    const TStageTimer writing(TStage::Pdf);
     FReportFinished = true;
     if (FPDFConcatenating)
         return;

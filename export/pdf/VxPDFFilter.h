@@ -25,6 +25,7 @@
 #include "model/Component.h"
 
 #include <QByteArray>
+#include <QFont>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <bitset>
@@ -142,6 +143,8 @@ public:
                  const QString &text) override;
     void AcceptGraphic(TDevicePos position, TVxControl *control) override;
     void RotatedTextOut(TDevicePos start, const TVxFont *font, int degree, const QString &text) override;
+    // The Qt font a text of the font is measured in.
+    const QFont &MeasuringFont(const TVxFont &font);
     // Writes the document unless concatenating; raises EVxError when a font
     // cannot be described or the file cannot be written.
     void Finish() override;
@@ -260,6 +263,22 @@ private:
     // temporary file (in memory when writing to Stream()), and each
     // object's offset in it.
     std::unique_ptr<QTemporaryFile> FSpoolFile;
+    // The font and colour lines of the last text written.
+    struct TTextState {
+        bool valid = false;
+        QString fontName;
+        bool bold = false;
+        bool italic = false;
+        int charset = 0;
+        int fontSize = 0;
+        int fontNumber = 0;
+        QString fontLine;
+        TRGBColor color;
+        QString colorLine;
+    };
+    TTextState FLastText;
+    std::unique_ptr<TVxFont> FMeasuringFontSource;
+    QFont FMeasuringFont;
     QByteArray FSpoolMemory;
     qint64 FSpooled = 0;
     std::vector<qint64> FPageOffsets;
