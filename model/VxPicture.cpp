@@ -16,6 +16,7 @@ void TVxPicture::Assign(const TPersistent *source)
 {
     if (const auto *other = qobject_cast<const TVxPicture *>(source)) {
         m_bytes = other->m_bytes;
+        m_bytesPending = other->m_bytesPending;
         m_image = other->m_image;
         m_format = other->m_format;
         Changed();
@@ -36,6 +37,7 @@ void TVxPicture::DefineProperties(TPropertyFiler &filer)
 bool TVxPicture::LoadFromBytes(const QByteArray &bytes, QString *error)
 {
     const TLoadedPicture loaded = TPictureLoader::Load(bytes);
+    m_bytesPending = false;
     if (!loaded.Ok()) {
         m_bytes.clear();
         m_image = QImage();
@@ -65,28 +67,35 @@ bool TVxPicture::LoadFromStored(const QByteArray &stored, QString *error)
 
 QByteArray TVxPicture::StoredData() const
 {
-    if (m_bytes.isEmpty())
+    if (Bytes().isEmpty())
         return QByteArray();
     return TPictureLoader::WrapStoredPicture(m_bytes);
+}
+
+const QByteArray &TVxPicture::Bytes() const
+{
+    if (m_bytesPending) {
+        m_bytesPending = false;
+        QBuffer buffer(&m_bytes);
+        buffer.open(QIODevice::WriteOnly);
+        m_image.save(&buffer, "PNG");
+    }
+    return m_bytes;
 }
 
 void TVxPicture::SetImage(const QImage &image)
 {
     m_image = image;
     m_bytes.clear();
-    m_format = TPictureFormat::Unknown;
-    if (!image.isNull()) {
-        QBuffer buffer(&m_bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        m_format = TPictureFormat::Png;
-    }
+    m_bytesPending = !image.isNull();
+    m_format = image.isNull() ? TPictureFormat::Unknown : TPictureFormat::Png;
     Changed();
 }
 
 void TVxPicture::Clear()
 {
     m_bytes.clear();
+    m_bytesPending = false;
     m_image = QImage();
     m_format = TPictureFormat::Unknown;
     Changed();

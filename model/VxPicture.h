@@ -30,15 +30,16 @@ public:
     // The stored form: class name and file image.
     bool LoadFromStored(const QByteArray &stored, QString *error = nullptr);
     QByteArray StoredData() const;
-    // A decoded image (kept as PNG bytes for storing).
+    // A decoded image (kept as PNG bytes for storing, encoded when first
+    // asked for: a picture set while printing is never stored).
     void SetImage(const QImage &image);
     void Clear();
 
     bool IsEmpty() const { return m_image.isNull(); }
     // Bytes are kept although nothing can be drawn (a metafile).
-    bool HasData() const { return !m_bytes.isEmpty(); }
+    bool HasData() const { return m_bytesPending || !m_bytes.isEmpty(); }
     const QImage &Image() const { return m_image; }
-    const QByteArray &Bytes() const { return m_bytes; }
+    const QByteArray &Bytes() const;
     TPictureFormat Format() const { return m_format; }
     // Pixel size, 0 for an empty picture.
     int Width() const { return m_image.width(); }
@@ -50,7 +51,8 @@ private:
     void Changed();
 
     TPersistent *m_owner;
-    QByteArray m_bytes;
+    mutable QByteArray m_bytes;
+    mutable bool m_bytesPending = false;
     QImage m_image;
     TPictureFormat m_format = TPictureFormat::Unknown;
     std::function<void()> m_onChange;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
+#include <array>
 
 namespace zelmio {
 
@@ -44,15 +44,59 @@ private:
     int m_bits = 0;
 };
 
+// The LZW string table: a string is its prefix's code and its last byte,
+// found by open addressing. Clearing only moves the generation on, so a
+// table reset costs nothing however often a picture fills the table.
+class TLzwTable {
+public:
+    TLzwTable() { m_stamps.fill(0); }
+    void Clear()
+    {
+        if (++m_stamp == 0) {
+            m_stamps.fill(0);
+            m_stamp = 1;
+        }
+    }
+    // The code of the string, or -1.
+    int Find(uint32_t key) const
+    {
+        for (uint32_t slot = Slot(key);; slot = (slot + 1) & kMask) {
+            if (m_stamps[slot] != m_stamp)
+                return -1;
+            if (m_keys[slot] == key)
+                return m_codes[slot];
+        }
+    }
+    void Insert(uint32_t key, int code)
+    {
+        uint32_t slot = Slot(key);
+        while (m_stamps[slot] == m_stamp)
+            slot = (slot + 1) & kMask;
+        m_stamps[slot] = m_stamp;
+        m_keys[slot] = key;
+        m_codes[slot] = int16_t(code);
+    }
+
+private:
+    static constexpr uint32_t kSlots = 1u << 13;   // twice the table size
+    static constexpr uint32_t kMask = kSlots - 1;
+    static uint32_t Slot(uint32_t key) { return (key * 2654435761u) >> 19; }
+
+    std::array<uint32_t, kSlots> m_keys{};
+    std::array<int16_t, kSlots> m_codes{};
+    std::array<uint16_t, kSlots> m_stamps{};
+    uint16_t m_stamp = 1;
+};
+
 } // namespace
 
 QByteArray LZWEncode(QByteArrayView source)
 {
     QByteArray out;
+    out.reserve(source.size() / 2 + 16);
     TBitWriter writer(out);
-    // A string of the table is its prefix's code and its last byte.
-    std::unordered_map<uint32_t, int> table;
-    table.reserve(kTableSize);
+    thread_local TLzwTable table;
+    table.Clear();
     int width = 9;
     int nextCode = kFirstFreeCode;
     writer.Write(kClearCode, width);
@@ -61,20 +105,19 @@ QByteArray LZWEncode(QByteArrayView source)
         for (qsizetype i = 1; i < source.size(); ++i) {
             const uchar byte = uchar(source[i]);
             const uint32_t key = (uint32_t(current) << 8) | byte;
-            const auto found = table.find(key);
-            if (found != table.end()) {
-                current = found->second;
+            if (const int found = table.Find(key); found >= 0) {
+                current = found;
                 continue;
             }
             writer.Write(current, width);
             const int added = nextCode++;
-            table.emplace(key, added);
+            table.Insert(key, added);
             // The decoder widens its codes one entry early (early change 1).
             if (added == 511 || added == 1023 || added == 2047)
                 ++width;
             if (nextCode == kTableSize) {
                 writer.Write(kClearCode, width);
-                table.clear();
+                table.Clear();
                 width = 9;
                 nextCode = kFirstFreeCode;
             }
