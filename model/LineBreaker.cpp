@@ -32,6 +32,10 @@ TLineBreaker::TLineBreaker(const TTextMeasure &measure, const TLineBreakOptions 
 
 void TLineBreaker::BreakText(const QString &text, QStringList &lines) const
 {
+    if (!text.contains(u'\n') && !text.contains(u'\r')) {
+        BreakPiece(text, lines);
+        return;
+    }
     QString cleaned = text;
     cleaned.remove(u'\n');
     const QStringList pieces = cleaned.split(u'\r');
@@ -68,6 +72,12 @@ void TLineBreaker::BreakPiece(const QString &piece, QStringList &lines) const
     case TWrapStyle::BreakOnSpaces: {
         // Kept per piece: an overflowing line must not swallow the line
         // after the next carriage return.
+        // A piece that fits is its own line (widths only grow with the
+        // text, so no word of it would break): one measurement, not one a word.
+        if (!Wider(piece)) {
+            lines << piece;
+            return;
+        }
         bool lineFinished = false;
         QString line;
         const qsizetype before = lines.size();

@@ -152,18 +152,25 @@ bool TCodePage::fromUnicode(char32_t ch, unsigned char &byte) const
 
 QByteArray TCodePage::encode(QStringView text, char replacement) const
 {
-    QByteArray out;
-    out.reserve(text.size());
+    // At most one byte a UTF-16 unit; written in place (page contents are
+    // long and mostly ASCII).
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *next = out.data();
+    const char16_t *units = text.utf16();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t ch = text[i].unicode();
-        if (QChar::isHighSurrogate(ch) && i + 1 < text.size()
-            && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            ch = QChar::surrogateToUcs4(char16_t(ch), text[i + 1].unicode());
+        char32_t ch = units[i];
+        if (ch < 0x80) {
+            *next++ = char(ch);
+            continue;
+        }
+        if (QChar::isHighSurrogate(ch) && i + 1 < text.size() && QChar::isLowSurrogate(units[i + 1])) {
+            ch = QChar::surrogateToUcs4(char16_t(ch), units[i + 1]);
             ++i;
         }
         unsigned char b;
-        out.append(fromUnicode(ch, b) ? char(b) : replacement);
+        *next++ = fromUnicode(ch, b) ? char(b) : replacement;
     }
+    out.truncate(next - out.data());
     return out;
 }
 

@@ -711,13 +711,17 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
     case IT_GRAPHIC: {
         const QString fillOrStroke = item.Filled ? ColorText(item.RGBFColor) + QStringLiteral(" rg")
                                                  : ColorText(item.RGBStrokeColor) + QStringLiteral(" RG");
-        const QString lineWidth = QString::asprintf("%2.0f w", double(item.thickness));
-        const QString stroke = ColorText(item.RGBStrokeColor) + QStringLiteral(" RG");
+        const auto lineWidth = [&] { return QString::asprintf("%2.0f w", double(item.thickness)); };
+        const auto stroke = [&] { return ColorText(item.RGBStrokeColor) + QStringLiteral(" RG"); };
         switch (item.Shape) {
         case S_BOX:
-            graphics << QString::asprintf("%.2f w", double(item.thickness)) << fillOrStroke
-                     << QString::asprintf("%d %d %d %d re ", Trunc(x), Trunc(y - h), Trunc(w), Trunc(h))
-                            + (item.Filled ? QStringLiteral("f") : QStringLiteral("s"));
+            // Every band's background is a box: written without format parsing.
+            graphics << (item.thickness == 0 ? QStringLiteral("0.00 w")
+                                             : QString::asprintf("%.2f w", double(item.thickness)))
+                     << fillOrStroke
+                     << QString::number(Trunc(x)) + QLatin1Char(' ') + QString::number(Trunc(y - h)) + QLatin1Char(' ')
+                            + QString::number(Trunc(w)) + QLatin1Char(' ') + QString::number(Trunc(h))
+                            + (item.Filled ? QStringLiteral(" re f") : QStringLiteral(" re s"));
             break;
         case S_CIRCLE: {
             const long double rx = w / 2;
@@ -735,7 +739,7 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
             const long double rightX = x + w, rightY = y - ry;
             const long double bottomX = x + rx, bottomY = y - h;
             const long double leftX = x, leftY = y - ry;
-            graphics << lineWidth << fillOrStroke
+            graphics << lineWidth() << fillOrStroke
                      << QString::asprintf("%6.1f ", double(topX)) + QString::asprintf("%6.1f", double(topY))
                             + QStringLiteral(" m")
                      << arc(topX + kx, topY, rightX, rightY + ky, rightX, rightY)
@@ -746,22 +750,22 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
             break;
         }
         case S_HLINE:
-            graphics << lineWidth << stroke << Line(x, y - h / 2, x + w, y - h / 2);
+            graphics << lineWidth() << stroke() << Line(x, y - h / 2, x + w, y - h / 2);
             break;
         case S_VLINE:
-            graphics << lineWidth << stroke << Line(x + w / 2, y - h, x + w / 2, y);
+            graphics << lineWidth() << stroke() << Line(x + w / 2, y - h, x + w / 2, y);
             break;
         case S_TOPBOTTOM:
-            graphics << lineWidth << stroke << Line(x, y, x + w, y) << Line(x, y - h, x + w, y - h);
+            graphics << lineWidth() << stroke() << Line(x, y, x + w, y) << Line(x, y - h, x + w, y - h);
             break;
         case S_LEFTRIGHT:
-            graphics << lineWidth << stroke << Line(x, y - h, x, y) << Line(x + w, y - h, x + w, y);
+            graphics << lineWidth() << stroke() << Line(x, y - h, x, y) << Line(x + w, y - h, x + w, y);
             break;
         case S_RIGHTDIAG:
-            graphics << lineWidth << stroke << Line(x, y, x + w, y - h);
+            graphics << lineWidth() << stroke() << Line(x, y, x + w, y - h);
             break;
         case S_LEFTDIAG:
-            graphics << lineWidth << stroke << Line(x, y - h, x + w, y);
+            graphics << lineWidth() << stroke() << Line(x, y - h, x + w, y);
             break;
         case S_OBLIQUE:
             break;
