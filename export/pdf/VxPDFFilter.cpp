@@ -29,6 +29,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryFile>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -58,6 +62,9 @@ constexpr long double kMMToPoints = 2.8346456692913385826L;
 constexpr long double kScreenFactor = TVxPrinter::DefaultFactor;
 
 const QString kCRLF = QStringLiteral("\r\n");
+
+// Stands in a page's graphics lines for a picture encoded at spooling.
+const QString kDeferredImageMark = QStringLiteral("\x01");
 
 int Trunc(long double v)
 {
@@ -178,7 +185,84 @@ TVxPDFDocumentFilter::TVxPDFDocumentFilter(const QString &filename)
                       << QStringLiteral("Courier New:Courier");
 }
 
-TVxPDFDocumentFilter::~TVxPDFDocumentFilter() = default;
+// The spool thread: takes finished pages in order and writes them with
+// SpoolPageNow. At most a few pages wait, so memory stays flat when the
+// generation runs ahead.
+class TVxPDFDocumentFilter::TSpoolThread {
+public:
+    explicit TSpoolThread(TVxPDFDocumentFilter &filter)
+        : m_filter(filter)
+        , m_thread([this] { Run(); })
+    {
+    }
+    ~TSpoolThread()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        m_thread.join();
+    }
+    void Push(int k, TPDFPage page)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_jobs.size() < kMaxWaiting; });
+        m_jobs.push_back({k, std::move(page)});
+        m_changed.notify_all();
+    }
+    void Drain()
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] { return m_jobs.empty() && !m_busy; });
+    }
+
+private:
+    static constexpr size_t kMaxWaiting = 4;
+    struct Job {
+        int k;
+        TPDFPage page;
+    };
+    void Run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_changed.wait(lock, [this] { return m_stop || !m_jobs.empty(); });
+            // Stopped: a finished document drained the pages before; a run
+            // that failed needs the rest no more.
+            if (m_stop)
+                return;
+            Job job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            m_busy = true;
+            m_changed.notify_all();
+            lock.unlock();
+            try {
+                m_filter.SpoolPageNow(job.k, job.page);
+            } catch (const std::exception &e) {
+                if (m_filter.FSpoolError.isEmpty())
+                    m_filter.FSpoolError = QStringLiteral("a page could not be written: ") + QString::fromUtf8(e.what());
+            }
+            lock.lock();
+            m_busy = false;
+            m_changed.notify_all();
+        }
+    }
+
+    TVxPDFDocumentFilter &m_filter;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<Job> m_jobs;
+    bool m_busy = false;
+    bool m_stop = false;
+    std::thread m_thread;
+};
+
+TVxPDFDocumentFilter::~TVxPDFDocumentFilter()
+{
+    // The thread writes into members declared after it: it goes first.
+    FSpoolThread.reset();
+}
 
 void TVxPDFDocumentFilter::AddFontMap(const QString &rule)
 {
@@ -325,6 +409,38 @@ void TVxPDFDocumentFilter::FinishPage()
 
 void TVxPDFDocumentFilter::SpoolPage(int k, TPDFPage &page)
 {
+    if (!PDFSettings().SpoolThread) {
+        SpoolPageNow(k, page);
+        return;
+    }
+    // The spool file is opened here, before the thread first writes to it.
+    if (!Filename().isEmpty() && !FSpoolFile) {
+        FSpoolFile = std::make_unique<QTemporaryFile>();
+        if (!FSpoolFile->open() && FSpoolError.isEmpty())
+            FSpoolError = QStringLiteral("the page spool file cannot be created: ") + FSpoolFile->errorString();
+    }
+    if (!FSpoolThread)
+        FSpoolThread = std::make_unique<TSpoolThread>(*this);
+    TPDFPage job;
+    job.PageWidth = page.PageWidth;
+    job.PageHeight = page.PageHeight;
+    job.TextLines = std::move(page.TextLines);
+    job.GraphicsLines = std::move(page.GraphicsLines);
+    job.Images = std::move(page.Images);
+    page.TextLines = QStringList();
+    page.GraphicsLines = QStringList();
+    page.Images.clear();
+    FSpoolThread->Push(k, std::move(job));
+}
+
+void TVxPDFDocumentFilter::DrainSpool()
+{
+    if (FSpoolThread)
+        FSpoolThread->Drain();
+}
+
+void TVxPDFDocumentFilter::SpoolPageNow(int k, TPDFPage &page)
+{
     // The page object 2k + 2 and its content stream 2k + 3, as they will
     // stand in the document; the page keeps only its size.
     const TCodePage &cp = FileCodePage();
@@ -342,7 +458,23 @@ void TVxPDFDocumentFilter::SpoolPage(int k, TPDFPage &page)
         add(line);
     QByteArray content;
     const QByteArray text = cp.encode(page.TextLines.join(kCRLF));
-    const QByteArray graphics = cp.encode(page.GraphicsLines.join(kCRLF));
+    QByteArray graphics;
+    if (page.Images.empty()) {
+        graphics = cp.encode(page.GraphicsLines.join(kCRLF));
+    } else {
+        // The deferred pictures are encoded here, in their places.
+        for (qsizetype i = 0; i < page.GraphicsLines.size(); ++i) {
+            const QString &line = page.GraphicsLines.at(i);
+            if (i > 0)
+                graphics += "\r\n";
+            if (line.startsWith(kDeferredImageMark)) {
+                const TDeferredImage &image = page.Images.at(size_t(line.mid(1).toInt()));
+                graphics += image.lzw ? Ascii85EncodeFilter(LZWEncode(image.rows)) : Ascii85EncodeFilter(image.rows);
+            } else {
+                graphics += cp.encode(line);
+            }
+        }
+    }
     auto piece = [&](const QByteArray &block) {
         if (!block.isEmpty())
             content += block + "\r\n";
@@ -370,6 +502,7 @@ void TVxPDFDocumentFilter::SpoolPage(int k, TPDFPage &page)
     add(QStringLiteral("endobj"));
     page.TextLines = QStringList();
     page.GraphicsLines = QStringList();
+    page.Images.clear();
 
     FSpooled += bytes.size();
     if (Filename().isEmpty()) {
@@ -604,16 +737,12 @@ void TVxPDFDocumentFilter::AddImage(TDevicePos position, TVxControl *control, lo
     if (bitmap.width() <= 0 || bitmap.height() <= 0 || shownW <= 0 || shownH <= 0)
         return;
 
-    const QByteArray rows = RGBRows(bitmap);
     TPDFItemRec item;
     item.ItemType = IT_IMAGE;
-    if (FPDFCompressionOn) {
-        item.imgstr = Ascii85EncodeFilter(LZWEncode(rows));
-        item.ImageFilter = QStringLiteral("/ASCII85Decode /LZWDecode");
-    } else {
-        item.imgstr = Ascii85EncodeFilter(rows);
-        item.ImageFilter = QStringLiteral("/ASCII85Decode");
-    }
+    // The rows are encoded when the page is spooled.
+    item.imgstr = RGBRows(bitmap);
+    item.lzw = FPDFCompressionOn;
+    item.ImageFilter = FPDFCompressionOn ? QStringLiteral("/ASCII85Decode /LZWDecode") : QStringLiteral("/ASCII85Decode");
     item.XPos = XPoints(x);
     item.YPos = YPoints(y + shownH * s);
     item.Width = XPoints(bitmap.width());
@@ -772,15 +901,19 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
         }
         break;
     }
-    case IT_IMAGE:
+    case IT_IMAGE: {
+        const int image = int(page.Images.size());
+        page.Images.push_back({item.imgstr, item.lzw});
         graphics << QString::asprintf("q %d 0 0 %d %d %d cm", Trunc(w * item.xscale), Trunc(h * item.yscale),
                                       Trunc(x), Trunc(y))
                  << QStringLiteral("BI") << QString::asprintf("/Width %d", item.pixelWidth)
                  << QString::asprintf("/Height %d", item.pixelHeight) << QStringLiteral("/BitsPerComponent 8")
                  << QStringLiteral("/ColorSpace /DeviceRGB") << QStringLiteral("/Filter [") + item.ImageFilter + "]"
-                 << QStringLiteral("ID") << QString::fromLatin1(item.imgstr) << QStringLiteral("EI")
+                 << QStringLiteral("ID") << kDeferredImageMark + QString::number(image)
+                 << QStringLiteral("EI")
                  << QStringLiteral("Q");
         break;
+    }
     default:
         break;
     }
@@ -1008,6 +1141,8 @@ void TVxPDFDocumentFilter::Finish()
         FReportFinished = true;
     }
     FinishPage();
+    DrainSpool();
+    FSpoolThread.reset();
     if (!FSpoolError.isEmpty()) {
         FStream.reset();
         throw EVxError(QStringLiteral("%1: cannot be written: %2").arg(Filename(), FSpoolError));

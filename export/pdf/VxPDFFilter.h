@@ -51,6 +51,8 @@ struct TVxPDFSettings {
     // Page content streams compressed with Flate (zlib) on request; the
     // default writes them plain.
     bool CompressContent = false;
+    // Finished pages are encoded and spooled on a second thread.
+    bool SpoolThread = true;
 };
 TVxPDFSettings &PDFSettings();
 // The code page of the settings' Codepage, 1252 when it names none.
@@ -114,7 +116,8 @@ struct TPDFItemRec {
     long double thickness = 0;
     long double xscale = 1;
     long double yscale = 1;
-    QByteArray imgstr;     // encoded image bytes
+    QByteArray imgstr;     // the image's RGB rows
+    bool lzw = false;      // LZW before ASCII85
     QString ImageFilter;   // "/ASCII85Decode /LZWDecode"
     TPDFShape Shape = S_BOX;
     int pixelWidth = 0;
@@ -250,15 +253,30 @@ private:
 
     // The document being built: per page its size (points) and its text and
     // graphics lines.
+    // A picture whose encoding is left to the spooler: its RGB rows, and
+    // whether they go through LZW before ASCII85. Its place in the
+    // graphics lines is a line of kDeferredImageMark and its index.
+    struct TDeferredImage {
+        QByteArray rows;
+        bool lzw = false;
+    };
     struct TPDFPage {
         long double PageWidth = 0;
         long double PageHeight = 0;
         QStringList TextLines;
         QStringList GraphicsLines;
+        std::vector<TDeferredImage> Images;
     };
     std::vector<TPDFPage> FPages;
-    // Writes page k's objects to the spool as the page ends.
+    // Writes page k's objects to the spool as the page ends: on the spool
+    // thread while the next pages are generated (PDFSettings().SpoolThread),
+    // else at once. The bytes are the same either way.
     void SpoolPage(int k, TPDFPage &page);
+    void SpoolPageNow(int k, TPDFPage &page);
+    // Waits until the spool thread has written every page handed to it.
+    void DrainSpool();
+    class TSpoolThread;
+    std::unique_ptr<TSpoolThread> FSpoolThread;
     // The finished pages' objects as the document will hold them, in a
     // temporary file (in memory when writing to Stream()), and each
     // object's offset in it.

@@ -150,6 +150,25 @@ TEST_F(PdfExport, RepeatableRunsGiveTheSameFile)
     EXPECT_EQ(first, second);
 }
 
+TEST_F(PdfExport, PagesSpooledOnTheirOwnThreadGiveTheSameBytes)
+{
+    // Many pages and a picture: the spool thread encodes the picture and
+    // writes pages while the next ones are generated.
+    PDFSettings().Repeatable = true;
+    BuildPriceList(60, 400);
+    for (bool compressed : {false, true}) {
+        SCOPED_TRACE(compressed ? "compressed" : "plain");
+        PDFSettings().CompressContent = compressed;
+        PDFSettings().SpoolThread = false;
+        const QByteArray alone = Export(Path(QStringLiteral("alone.pdf")));
+        PDFSettings().SpoolThread = true;
+        const QByteArray threaded = Export(Path(QStringLiteral("threaded.pdf")));
+        ASSERT_GT(alone.size(), 5000);
+        EXPECT_TRUE(alone == threaded);
+        EXPECT_EQ(XrefProblems(threaded), QStringList());
+    }
+}
+
 TEST_F(PdfExport, FailedExportKeepsThePreviousFile)
 {
     BuildPriceList(2);
