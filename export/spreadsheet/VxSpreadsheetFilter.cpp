@@ -101,6 +101,14 @@ void TVxSpreadsheetFilter::CreateStream(const QString &filename)
     BeginFile();
 }
 
+void TVxSpreadsheetFilter::TextOut(TPaperPos position, const TVxFont *, TColor, TAlignment alignment,
+                                   const QString &text)
+{
+    // A sheet has no use for the text's font; a streaming report is one
+    // page however long, so every byte an entry saves counts.
+    Entries.push_back(std::make_unique<TTextEntry>(position.x, position.y, text, alignment, nullptr));
+}
+
 void TVxSpreadsheetFilter::TextOutColumn(TPaperPos position, const TVxFont *font, TColor bgColor,
                                          TAlignment alignment, const QString &text, int column)
 {

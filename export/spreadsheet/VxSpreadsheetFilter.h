@@ -61,6 +61,9 @@ public:
 
     // Concatenating after the first report: the open file goes on.
     void Start(int paperWidth, int paperHeight, const TVxFont *font) override;
+    // Keeps the text and its position; fonts are not kept.
+    void TextOut(TPaperPos position, const TVxFont *font, TColor bgColor, TAlignment alignment,
+                 const QString &text) override;
     void TextOutColumn(TPaperPos position, const TVxFont *font, TColor bgColor, TAlignment alignment,
                        const QString &text, int column) override;
     // The record's column is kept for UseXLColumns.
