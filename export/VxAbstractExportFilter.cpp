@@ -32,7 +32,7 @@ TTextEntry::TTextEntry(long double x, long double y, const QString &text, TAlign
     , XPos(x)
     , YPos(y)
     , FAlignment(alignment)
-    , TextFont(CopyFont(font))
+    , TextFont(font ? CopyFont(font) : nullptr)
 {
 }
 

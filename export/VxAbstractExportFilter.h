@@ -36,7 +36,7 @@ public:
     long double XPos;
     long double YPos;
     TAlignment FAlignment;
-    std::unique_ptr<TVxFont> TextFont; // own copy
+    std::unique_ptr<TVxFont> TextFont; // own copy; none when added without a font
     int Column = 0;
     TExportType ExportAs = TExportType::exptText;
 };

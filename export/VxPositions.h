@@ -5,6 +5,8 @@
 
 #include <QStringList>
 #include <memory>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace zelmio {
@@ -34,6 +36,15 @@ public:
     // The rank of the first entry within FPositionLatitude of position, 0
     // when none is that close.
     int NewPosition(long double position) const;
+
+private:
+    // Indexes that keep a page of many texts from costing the square of
+    // their number: List's entries by rounded position (for Add) and by
+    // exact position with their place in List (for NewPosition, built by
+    // EndUpdate). Rebuilt when List was changed from outside.
+    std::unordered_map<long double, size_t> m_byRounded;
+    std::vector<std::pair<long double, size_t>> m_sorted;
+    size_t m_sortedFor = size_t(-1); // List's size when m_sorted was built
 };
 
 // A row of cells (for the spreadsheet filter).

@@ -541,7 +541,8 @@ void TVxCustomLabel::PrintLine(PrintState &state, const QString &line)
                          clip, state.rightToLeft);
     }
     if (filter)
-        filter->TextOut(TPaperPos(state.anchorX, state.y), Font(), m_transparent ? clNone : Color(), state.alignment, line);
+        filter->TextOutColumn(TPaperPos(state.anchorX, state.y), Font(), m_transparent ? clNone : Color(),
+                              state.alignment, line, XLColumn());
 }
 
 void TVxCustomLabel::Justify(PrintState &state, const QString &line)
@@ -571,8 +572,8 @@ void TVxCustomLabel::Justify(PrintState &state, const QString &line)
             state.text->Draw(*canvas, x, printer->YPos(state.y), TAlignment::taLeftJustify, word, clip,
                              state.rightToLeft);
         if (filter)
-            filter->TextOut(TPaperPos(state.anchorX + (x - start) / printer->XFactor(), state.y), Font(),
-                            m_transparent ? clNone : Color(), TAlignment::taLeftJustify, word);
+            filter->TextOutColumn(TPaperPos(state.anchorX + (x - start) / printer->XFactor(), state.y), Font(),
+                                  m_transparent ? clNone : Color(), TAlignment::taLeftJustify, word, XLColumn());
         x += state.text->TextWidth(word) + step;
     }
 }

@@ -56,6 +56,15 @@ public:
     // element's colour, clNone for a transparent element.
     virtual void TextOut(TPaperPos position, const TVxFont *font, TColor bgColor, TAlignment alignment,
                          const QString &text) = 0;
+    // The same text with the spreadsheet column its element asks for
+    // (XLColumn, 1-based; 0 = none). Targets that do not place texts in
+    // columns of their own take it as a plain TextOut.
+    virtual void TextOutColumn(TPaperPos position, const TVxFont *font, TColor bgColor, TAlignment alignment,
+                               const QString &text, int column)
+    {
+        (void)column;
+        TextOut(position, font, bgColor, alignment, text);
+    }
     // A shape, picture, rule, rich text (as a picture) or band background at
     // the device position of its top-left corner; the control carries its
     // own size, pen, brush, shape or picture.

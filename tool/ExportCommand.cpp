@@ -2,8 +2,8 @@
 // loads the template with the print loader and runs it over the data packet
 // through the export filter registered for the output's extension (the PDF
 // document filter, set up as the application sets it up; --compress writes
-// its page contents Flate-compressed), then reports the
-// pages and bytes written.
+// its page contents Flate-compressed; the .XLS, .XLSX and .CSV spreadsheet
+// filters), then reports the pages and bytes written.
 #include "tool/TemplateWindow.h"
 #include "tool/ToolCommand.h"
 
@@ -11,6 +11,9 @@
 #include "engine/VxReportJobs.h"
 #include "export/VxExportFilterLibrary.h"
 #include "export/pdf/VxPDFFilter.h"
+#include "export/spreadsheet/VxCSVFilter.h"
+#include "export/spreadsheet/VxXLSFilter.h"
+#include "export/spreadsheet/VxXLSXFilter.h"
 #include "model/VxReportRunState.h"
 #include "platform/FormatSettings.h"
 
@@ -58,6 +61,12 @@ int runExport(const QStringList &args, QTextStream &out, QTextStream &err)
     TVxPDFFilter pdfComponent;
     pdfComponent.SetCodepage(QStringLiteral("1257"));
     PDFSettings().CompressContent = compress;
+    // The spreadsheet filter components, as on the application's main window.
+    TVxExcelFilter excelComponent;
+    excelComponent.SetTextEncoding(TTextEncoding::DefaultEncoding);
+    excelComponent.SetUseXLColumns(false);
+    TVxExcelWorkbookFilter workbookComponent;
+    TVxCSVFileFilter csvComponent;
     const QString extension = QFileInfo(output).suffix();
     const TVxExportFilterLibraryEntry *entry = VXExportFilterLibrary().GetFilterByExtension(extension);
     if (!entry) {

@@ -3,6 +3,9 @@
 #include "designer/ReportDesignerDialog.h"
 #include "platform/StageClock.h"
 #include "export/pdf/VxPDFFilter.h"
+#include "export/spreadsheet/VxCSVFilter.h"
+#include "export/spreadsheet/VxXLSFilter.h"
+#include "export/spreadsheet/VxXLSXFilter.h"
 #include "platform/ClientDataSet.h"
 #include "platform/HeadlessPlatform.h"
 #include "storage/GlobalComponentLookup.h"
@@ -33,6 +36,9 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     , m_reportDesignerDialog1(new TReportDesignerDialog(this))
     , m_rovevarurezDataSet(new TClientDataSet(this))
     , m_vxPDFFilter1(new TVxPDFFilter())
+    , m_vxExcelFilter1(new TVxExcelFilter())
+    , m_vxExcelWorkbookFilter1(new TVxExcelWorkbookFilter())
+    , m_vxCSVFilter1(new TVxCSVFileFilter())
     , m_printHooks(std::make_unique<TZelmioPrintHooks>(m_rovevarurezDataSet))
 {
     setObjectName(QStringLiteral("ZelmioMain"));
@@ -51,6 +57,14 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     m_vxPDFFilter1->SetFonthandling(false);
     m_vxPDFFilter1->SetCodepage(QStringLiteral("1257"));
     m_vxPDFFilter1->SetSuppressDateTime(false);
+    m_vxExcelFilter1->setParent(this);
+    m_vxExcelFilter1->setObjectName(QStringLiteral("VXExcelFilter1"));
+    m_vxExcelFilter1->SetTextEncoding(TTextEncoding::DefaultEncoding);
+    m_vxExcelFilter1->SetUseXLColumns(false);
+    m_vxExcelWorkbookFilter1->setParent(this);
+    m_vxExcelWorkbookFilter1->setObjectName(QStringLiteral("VXExcelWorkbookFilter1"));
+    m_vxCSVFilter1->setParent(this);
+    m_vxCSVFilter1->setObjectName(QStringLiteral("VXCSVFilter1"));
     // Amounts and dates in words, and the BILDE pictures, while reports print.
     TZelmioPrintHooks *hooks = m_printHooks.get();
     m_reportDesignerDialog1->SetBandBeforePrint(

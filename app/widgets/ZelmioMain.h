@@ -15,6 +15,9 @@ namespace zelmio {
 class TReportDesignerDialog;
 class TClientDataSet;
 class TVxPDFFilter;
+class TVxExcelFilter;
+class TVxExcelWorkbookFilter;
+class TVxCSVFileFilter;
 
 // Messages as plain message boxes with one OK button when a display is
 // present; always also on standard error, which is all there is headless.
@@ -47,6 +50,10 @@ private:
     TClientDataSet *m_rovevarurezDataSet;
     // Registers the PDF document filter and sets the PDF files' code page.
     TVxPDFFilter *m_vxPDFFilter1;
+    // Register the .XLS, .XLSX and .CSV filters.
+    TVxExcelFilter *m_vxExcelFilter1;
+    TVxExcelWorkbookFilter *m_vxExcelWorkbookFilter1;
+    TVxCSVFileFilter *m_vxCSVFilter1;
     std::unique_ptr<TZelmioPrintHooks> m_printHooks;
     MessageBoxShellMessages m_messages;
     bool m_started = false;

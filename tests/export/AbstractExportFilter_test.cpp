@@ -4,6 +4,8 @@
 #include "platform/VxError.h"
 
 #include <QDir>
+#include <algorithm>
+#include <cmath>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -157,4 +159,53 @@ TEST(AbstractExportFilter, AnUnfinishedExportLeavesTheOldFileAlone)
     }
     EXPECT_EQ(readFile(path), "previous report");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"report.txt"});
+}
+
+// The ranks of many positions, some close together, some repeated, some out
+// of range, are those of the one-by-one definition: rank by position among
+// the entries in range, and the first entry in list order within the
+// latitude.
+TEST(Positions, ManyPositionsRankAsOneByOne)
+{
+    for (const long double latitude : {1.0L, 4.0L}) {
+        TVxPositions positions;
+        positions.FPositionLatitude = latitude;
+        positions.BeginUpdate();
+        std::vector<long double> added;
+        unsigned seed = 12345;
+        for (int i = 0; i < 3000; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const long double p = (long double)(seed % 200000) / 10.0L - 50.0L; // -50 ... 19950, tenths
+            added.push_back(p);
+            positions.Add(p);
+        }
+        positions.Add(10000000.0L); // beyond the range: rank 0
+        positions.EndUpdate();
+
+        std::vector<long double> ranked;
+        for (const auto &e : positions.List)
+            if (e->ExactPosition > 0 && e->ExactPosition < 9999999)
+                ranked.push_back(e->ExactPosition);
+        std::sort(ranked.begin(), ranked.end());
+        for (const auto &e : positions.List) {
+            const auto at = std::find(ranked.begin(), ranked.end(), e->ExactPosition);
+            const int expected = at == ranked.end() ? 0 : int(at - ranked.begin()) + 1;
+            ASSERT_EQ(e->NewPosition, expected) << double(e->ExactPosition);
+        }
+        for (long double p : added) {
+            int expected = 0;
+            for (const auto &e : positions.List)
+                if (std::fabs(e->ExactPosition - p) <= latitude) {
+                    expected = e->NewPosition;
+                    break;
+                }
+            ASSERT_EQ(positions.NewPosition(p), expected) << double(p);
+            ASSERT_EQ(positions.NewPosition(p + 0.37L), [&] {
+                for (const auto &e : positions.List)
+                    if (std::fabs(e->ExactPosition - (p + 0.37L)) <= latitude)
+                        return e->NewPosition;
+                return 0;
+            }()) << double(p);
+        }
+    }
 }

@@ -2,6 +2,7 @@
 // output's extension; the PDFs it writes are checked by other readers where
 // they are installed.
 #include "ProgramRunner.h"
+#include "SpreadsheetCells.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -93,4 +94,48 @@ TEST(ExportCommand, BadInputIsNamedAndLeavesNoFile)
         EXPECT_TRUE(r.err.contains(row.stderrContains)) << r.err.toStdString();
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// The sample as a spreadsheet in each format, read by other readers: the
+// same cells in all three, prices as numbers in the spreadsheets, the
+// Latvian names intact. An unwritable .xls output is named.
+TEST(ExportCommand, TheSampleBecomesASpreadsheet)
+{
+    using namespace zelmio::test;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::vector<SheetCell> xlsCells;
+    for (const QString &name : {QStringLiteral("tags.xls"), QStringLiteral("tags.xlsx"), QStringLiteral("tags.csv")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString out = dir.filePath(name);
+        const ProgramResult r = RunProgram(kTool, {"export", kTemplate, kPacket, out, "--locale", "lv"});
+        ASSERT_TRUE(r.finished);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(QStringLiteral("Bytes: %1\n").arg(QFileInfo(out).size()))) << r.out.toStdString();
+        const ReadCells read = ReadSpreadsheet(out);
+        ASSERT_TRUE(read.ok) << read.error.toStdString();
+        EXPECT_NE(std::find(read.cells.begin(), read.cells.end(), Txt(0, 0, QStringLiteral("Piens 2,5% 1l"))),
+                  read.cells.end());
+        bool latvian = false;
+        for (const SheetCell &c : read.cells)
+            latvian = latvian || c.text == QStringLiteral("Kūpināts šķiņķis");
+        EXPECT_TRUE(latvian);
+        if (name.endsWith(u"xls")) {
+            xlsCells = read.cells;
+            EXPECT_NE(std::find(xlsCells.begin(), xlsCells.end(), Num(1, 1, 0.99)), xlsCells.end());
+        } else if (name.endsWith(u"xlsx")) {
+            EXPECT_EQ(read.cells, xlsCells);
+        } else {
+            ASSERT_EQ(read.cells.size(), xlsCells.size());
+            for (size_t i = 0; i < xlsCells.size(); ++i) {
+                SheetCell expected = xlsCells[i];
+                if (expected.number)
+                    expected = Txt(expected.row, expected.col, QString::number(expected.value));
+                EXPECT_EQ(read.cells[i], expected);
+            }
+        }
+    }
+    const ProgramResult bad = RunProgram(kTool, {"export", kTemplate, kPacket, "/nonexistent/dir/out.xls"});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("/nonexistent/dir/out.xls"))) << bad.err.toStdString();
 }
