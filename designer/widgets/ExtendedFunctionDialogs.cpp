@@ -20,22 +20,15 @@ namespace {
 
 constexpr int kMaxInputLength = 255;
 
-// Whether a widget can be shown now: an application with widgets and a display.
+// Whether a dialog can be shown now: an application with widgets, a
+// display, and the user-interface thread. A report running on a worker
+// thread takes the silent answers: waiting there for the window thread
+// could wait forever while that thread waits for the run to end (a report
+// that is freed waits for its worker).
 bool CanShowDialogs()
 {
-    return qobject_cast<QApplication *>(QCoreApplication::instance()) && !RunningHeadless();
-}
-
-// Runs fn on the user-interface thread and waits for it.
-template <class Fn>
-bool OnUserInterfaceThread(Fn fn)
-{
     QCoreApplication *app = QCoreApplication::instance();
-    if (QThread::currentThread() == app->thread())
-        return fn();
-    bool result = false;
-    QMetaObject::invokeMethod(app, [&result, &fn] { result = fn(); }, Qt::BlockingQueuedConnection);
-    return result;
+    return qobject_cast<QApplication *>(app) && !RunningHeadless() && QThread::currentThread() == app->thread();
 }
 
 bool ShowMessage(TVxMessageBoxKind kind, const QString &text)
@@ -43,26 +36,24 @@ bool ShowMessage(TVxMessageBoxKind kind, const QString &text)
     // The silent answers, as without any dialog.
     if (!CanShowDialogs())
         return true;
-    return OnUserInterfaceThread([kind, &text] {
-        QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-        QMessageBox::StandardButton yes = QMessageBox::Ok;
-        if (kind == TVxMessageBoxKind::OkCancel)
-            buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        if (kind == TVxMessageBoxKind::YesNo) {
-            buttons = QMessageBox::Yes | QMessageBox::No;
-            yes = QMessageBox::Yes;
-        }
-        QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, buttons);
-        box.setDefaultButton(yes);
-        return box.exec() == yes;
-    });
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton yes = QMessageBox::Ok;
+    if (kind == TVxMessageBoxKind::OkCancel)
+        buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    if (kind == TVxMessageBoxKind::YesNo) {
+        buttons = QMessageBox::Yes | QMessageBox::No;
+        yes = QMessageBox::Yes;
+    }
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text, buttons);
+    box.setDefaultButton(yes);
+    return box.exec() == yes;
 }
 
 bool AskInput(const QString &title, const QString &prompt, QString &text)
 {
     if (!CanShowDialogs())
         return false;
-    return OnUserInterfaceThread([&] { return ShowVxInputBox(title, prompt, text); });
+    return ShowVxInputBox(title, prompt, text);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 // The real dialogs of the expression functions OKBOX, OKCANCELBOX, YESNOBOX
 // and INPUTBOX: message boxes and a small input dialog, modal on the
-// user-interface thread (a report running on another thread waits for the
-// answer). Without a display they are not shown and the functions take
-// their silent answers.
+// user-interface thread. Without a display, and for a report running on a
+// worker thread, they are not shown and the functions take their silent
+// answers.
 
 #include <QString>
 
