@@ -464,7 +464,8 @@ void TDesignVexa::BandBeforePrint(TVxCustomBand *band, bool &printBand)
 
 void TDesignVexa::BandAfterPrint(TVxCustomBand *band, bool bandPrinted)
 {
-    Q_UNUSED(bandPrinted);
+    if (auto *group = qobject_cast<TTesmolaGroup *>(band))
+        group->SetPrintedLastTime(bandPrinted);
     ExecScript(band, QStringLiteral("AfterPrint"));
     if (band->BandType() == TVxBandType::rbSummary)
         m_summaryPrinted = true;

@@ -3,6 +3,7 @@
 #include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
 #include "designer/VxDLoader.h"
+#include "storage/GlobalComponentLookup.h"
 #include "storage/RuntimeComponentEditor.h"
 
 namespace zelmio {
@@ -22,10 +23,13 @@ TReportPrintForm::TReportPrintForm(QObject *databaseOwner, LoaderKind kind)
     m_loader->AfterConstruction();
     m_loader->SetParentControl(m_report);
     m_loader->SetDatabaseOwner(databaseOwner);
+    // An open window: the expression functions find the report's elements here.
+    RegisterApplicationWindow(this);
 }
 
 TReportPrintForm::~TReportPrintForm()
 {
+    UnregisterApplicationWindow(this);
     Destroying();
     DestroyComponents();
 }

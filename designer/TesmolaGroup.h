@@ -63,11 +63,16 @@ public:
     TVxBandAfterPrintEvent DesignAfterPrint() const { return m_design.AfterPrint(); }
     void SetDesignAfterPrint(const TVxBandAfterPrintEvent &hook) { m_design.SetAfterPrint(hook); }
 
+    // Whether the band printed when it was last due (GROUPPRINTED reads it).
+    bool PrintedLastTime() const { return m_printedLastTime; }
+    void SetPrintedLastTime(bool value) { m_printedLastTime = value; }
+
     TDesignBandSettings &DesignSettings() { return m_design; }
     const TDesignBandSettings &DesignSettings() const { return m_design; }
 
 private:
     TDesignBandSettings m_design;
+    bool m_printedLastTime = false;
 };
 
 } // namespace zelmio

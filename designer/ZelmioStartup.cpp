@@ -1,6 +1,7 @@
 #include "designer/ZelmioStartup.h"
 
 #include "designer/DesignTimeClasses.h"
+#include "designer/ExtendedFunctions.h"
 #include "expr/VxFunctionLibrary.h"
 #include "model/CustomVexa.h"
 #include "output/PrinterSettings.h"
@@ -12,6 +13,7 @@ void StartZelmioCore()
     RegisterDesignTimeClasses();
     SetDefaultPaperSizeSource(&DefaultPrinterPaperSize);
     VxFunctionLibrary();
+    RegisterExtendedFunctions();
 }
 
 } // namespace zelmio

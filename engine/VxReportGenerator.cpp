@@ -179,6 +179,8 @@ void TVxReportGenerator::Generate()
 {
     TVxReportRunState &state = m_report.RunState();
     const TVxUnit units = m_report.GetUnits();
+    // The template's unit stays readable (PIXELS converts from it).
+    m_report.Page()->SetSavedUnits(units);
     m_report.SetUnits(TVxUnit::Native);
 
     m_printer.CopySettingsFromReport(m_report);

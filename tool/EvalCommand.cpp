@@ -7,8 +7,8 @@
 #include "expr/VxEvaluator.h"
 #include "platform/ClientDataSet.h"
 #include "platform/FormatSettings.h"
+#include "storage/GlobalComponentLookup.h"
 
-#include <QFileInfo>
 #include <memory>
 #include <optional>
 
@@ -83,11 +83,21 @@ int runEval(const QStringList &args, QTextStream &out, QTextStream &err)
     SelectLocale(locale, o.locale);
 
     TVxDataSetList dataSets;
-    std::unique_ptr<TClientDataSet> data;
+    // The packet's record set belongs to a stand-in for the shell's main
+    // window and carries the name the shell gives it, so that
+    // RovevarurezDataSet.FIELD and RECORDCOUNT('RovevarurezDataSet') work as
+    // in a report.
+    QObject mainWindow;
+    mainWindow.setObjectName(QStringLiteral("ZelmioMain"));
+    struct WindowRegistration {
+        QObject *window;
+        explicit WindowRegistration(QObject *w) : window(w) { RegisterApplicationWindow(window); }
+        ~WindowRegistration() { UnregisterApplicationWindow(window); }
+    } windowRegistration(&mainWindow);
+    TClientDataSet *data = nullptr;
     if (!o.packet.isEmpty()) {
-        data = std::make_unique<TClientDataSet>();
-        // Named after the file, so that NAME.FIELD works as in a report.
-        data->setObjectName(QFileInfo(o.packet).completeBaseName());
+        data = new TClientDataSet(&mainWindow);
+        data->setObjectName(QStringLiteral("RovevarurezDataSet"));
         data->SetFileName(o.packet);
         data->Open();   // EDatabaseError naming the file
         const int count = data->RecordCount();
@@ -96,7 +106,7 @@ int runEval(const QStringList &args, QTextStream &out, QTextStream &err)
                 << o.packet << " holds " << count << (count == 1 ? " record" : " records") << "\n";
             return 1;
         }
-        dataSets.append(data.get());
+        dataSets.append(data);
     }
     const int recNo = o.record.value_or(1);
 
@@ -146,7 +156,8 @@ const ToolCommandRegistration registration(
     {QStringLiteral("eval [--data PACKET] [--record N] [--locale lv|en] [--aggregate] "
                     "[--define NAME=EXPR] EXPR..."),
      QStringLiteral("evaluates expressions against record N of a data packet (the first by default) "
-                    "and prints each result as KIND VALUE (INTEGER, FLOAT, STRING, BOOLEAN, ERROR); "
+                    "and prints each result as KIND VALUE (INTEGER, FLOAT, STRING, BOOLEAN, ERROR); the packet's "
+                    "record set is named RovevarurezDataSet, as in a report; "
                     "--aggregate runs an aggregation pass over every record first, so SUM(F) is the "
                     "column total; --define adds a named expression"),
      runEval});

@@ -1,6 +1,7 @@
 #include "app/widgets/ZelmioMain.h"
 
 #include "designer/ReportDesignerDialog.h"
+#include "designer/widgets/ExtendedFunctionDialogs.h"
 #include "platform/StageClock.h"
 #include "export/pdf/VxPDFFilter.h"
 #include "export/spreadsheet/VxCSVFilter.h"
@@ -74,6 +75,8 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     // Templates name the record set as "DatabaseOwner.RovevarurezDataSet";
     // the loader finds it through this window.
     RegisterApplicationWindow(this);
+    // OKBOX, INPUTBOX and the like ask the user from now on.
+    InstallExtendedFunctionDialogs();
 
     setFixedSize(10, 10);
     const QScreen *screen = QGuiApplication::primaryScreen();

@@ -113,7 +113,7 @@ TEST_F(EvalCommand, FieldsOfTheChosenRecord)
                         {"PRECE", "STRING Piens 2,5% 1l"},
                         {"SUMARPVN * (1 + NODOKLIS / 100)", "FLOAT 12,1"},
                         {"DATUMS", "STRING 31.01.2026"},
-                        {"GOODS.ISN", "INTEGER 1"},
+                        {"RovevarurezDataSet.ISN", "INTEGER 1"},
                     });
     expectLines(lv + QStringList{QStringLiteral("--record"), QStringLiteral("3")},
                 {{"PRECE + '/' + STR(SUMARPVN)", "STRING Maize/0"}, {"DATUMS", "STRING "}});
@@ -140,6 +140,29 @@ TEST_F(EvalCommand, DefinedEntries)
                  QStringLiteral("--define"), QStringLiteral("NET=SUMARPVN/1.25"), QStringLiteral("--define"),
                  QStringLiteral("PAGENUMBER=3")},
                 {{"NET * 2", "FLOAT 16"}, {"[PAGENUMBER] + 1", "INTEGER 4"}});
+}
+
+TEST_F(EvalCommand, ThePacketIsTheShellsRecordSet)
+{
+    // As the shell names it, so that lookups by name work as in a report.
+    expectLines({QStringLiteral("--locale"), QStringLiteral("lv"), QStringLiteral("--data"), packet,
+                 QStringLiteral("--record"), QStringLiteral("2")},
+                {
+                    {"RECORDCOUNT('RovevarurezDataSet')", "INTEGER 3"},
+                    {"rovevarurezdataset.PRECE", "STRING Ābolu sula"},
+                    {"ISNULL('RovevarurezDataSet', 'SUMARPVN')", "BOOLEAN False"},
+                    {"GOODS.ISN", "ERROR Unknown function : GOODS.ISN"},
+                    {"EXTRACTMONTH(DATUMS)", "INTEGER 12"},
+                    {"PADLEFTZERO(ISN, 4)", "STRING 0002"},
+                    // Registry first: no report runs here, so the bare name
+                    // fails; the environment's entry is reached in brackets.
+                    {"PAGENUMBER", "ERROR "},
+                    {"[PAGENUMBER]", "INTEGER 0"},
+                    // No user to ask: OK, and the input box is cancelled.
+                    {"OKBOX('?')", "BOOLEAN True"},
+                    {"INPUTBOX('T', 'P', 'X')", "BOOLEAN False"},
+                });
+    expectLines({}, {{"RECORDCOUNT('RovevarurezDataSet')", "ERROR "}});
 }
 
 TEST_F(EvalCommand, FailuresAndBadInput)

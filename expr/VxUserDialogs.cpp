@@ -1,0 +1,11 @@
+#include "expr/VxUserDialogs.h"
+
+namespace zelmio {
+
+TVxUserDialogs &GlobalUserDialogs()
+{
+    static TVxUserDialogs dialogs;
+    return dialogs;
+}
+
+} // namespace zelmio
