@@ -1,12 +1,17 @@
 #include "storage/GlobalComponentLookup.h"
 
+#include <QMutex>
+#include <QMutexLocker>
 #include <QPointer>
 
 namespace zelmio {
 
 namespace {
 
+// Windows and data modules come and go on the window thread, while a
+// report running on its background thread may look names up.
 struct Roots {
+    QMutex mutex;
     QList<QPointer<QObject>> windows;
     QList<QPointer<QObject>> dataModules;
 };
@@ -57,31 +62,37 @@ QObject *FindIn(const QList<QPointer<QObject>> &list, const QString &name)
 
 void RegisterApplicationWindow(QObject *window)
 {
+    QMutexLocker lock(&TheRoots().mutex);
     Add(TheRoots().windows, window);
 }
 
 void UnregisterApplicationWindow(QObject *window)
 {
+    QMutexLocker lock(&TheRoots().mutex);
     Remove(TheRoots().windows, window);
 }
 
 void RegisterApplicationDataModule(QObject *dataModule)
 {
+    QMutexLocker lock(&TheRoots().mutex);
     Add(TheRoots().dataModules, dataModule);
 }
 
 void UnregisterApplicationDataModule(QObject *dataModule)
 {
+    QMutexLocker lock(&TheRoots().mutex);
     Remove(TheRoots().dataModules, dataModule);
 }
 
 QList<QObject *> ApplicationWindows()
 {
+    QMutexLocker lock(&TheRoots().mutex);
     return Live(TheRoots().windows);
 }
 
 QList<QObject *> ApplicationDataModules()
 {
+    QMutexLocker lock(&TheRoots().mutex);
     return Live(TheRoots().dataModules);
 }
 
@@ -89,6 +100,7 @@ QObject *FindGlobalComponent(const QString &name)
 {
     if (name.isEmpty())
         return nullptr;
+    QMutexLocker lock(&TheRoots().mutex);
     if (QObject *window = FindIn(TheRoots().windows, name))
         return window;
     return FindIn(TheRoots().dataModules, name);
