@@ -394,17 +394,21 @@ void TVxPDFDocumentFilter::StartPage()
     page.PageHeight = std::round(FPaperHeight) * 0.1L * kMMToPoints;
     FPageWidth = page.PageWidth;
     FPageHeight = page.PageHeight;
-    FPages.push_back(std::move(page));
+    if (FPagesStarted++ == 0) {
+        FFirstPageWidth = page.PageWidth;
+        FFirstPageHeight = page.PageHeight;
+    }
+    FCurrentPage = std::move(page);
     FPageStarted = true;
 }
 
 void TVxPDFDocumentFilter::FinishPage()
 {
-    if (!InRange() || FPages.empty())
+    if (!InRange() || FPagesStarted == 0)
         return;
-    TPDFPage &page = FPages.back();
+    TPDFPage &page = FCurrentPage;
     page.TextLines << QStringLiteral("ET");
-    SpoolPage(int(FPages.size()), page);
+    SpoolPage(FPagesStarted, page);
 }
 
 void TVxPDFDocumentFilter::SpoolPage(int k, TPDFPage &page)
@@ -793,7 +797,7 @@ void TVxPDFDocumentFilter::ProcessItem(const TPDFItemRec &item)
         StartPage();
         return;
     }
-    TPDFPage &page = FPages.back();
+    TPDFPage &page = FCurrentPage;
     const long double x = item.XPos;
     const long double y = page.PageHeight - item.YPos;
     const long double w = item.Width;
@@ -988,7 +992,7 @@ void TVxPDFDocumentFilter::WriteDocument(const std::function<void(const QByteArr
 {
     const TCodePage *cp = &FileCodePage();
 
-    const int pageCount = int(FPages.size());
+    const int pageCount = FPagesStarted;
     // Fonts first: their errors end the export before anything is written.
     int objectNumber = 2 * pageCount + 4;
     std::vector<int> fontObjects;
@@ -1048,8 +1052,7 @@ void TVxPDFDocumentFilter::WriteDocument(const std::function<void(const QByteArr
         kids += QString::asprintf("%d 0 R ", 2 * k + 2);
     addLines({QStringLiteral("3 0 obj"), QStringLiteral("<<"), QStringLiteral("/Type /Pages"),
               QString::asprintf("/Count %d", pageCount), QStringLiteral("/Kids [") + kids.trimmed() + "]",
-              QString::asprintf("/MediaBox [0 0 %d %d]", Trunc(FPages.front().PageWidth),
-                                Trunc(FPages.front().PageHeight)),
+              QString::asprintf("/MediaBox [0 0 %d %d]", Trunc(FFirstPageWidth), Trunc(FFirstPageHeight)),
               QStringLiteral("/Resources << "), QStringLiteral("/Font << ")});
     for (int j = 0; j < int(fontObjects.size()); ++j)
         add(QString::asprintf("  /F%-2.2d %d 0 R ", j, fontObjects[size_t(j)]));

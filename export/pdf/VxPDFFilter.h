@@ -267,7 +267,11 @@ private:
         QStringList GraphicsLines;
         std::vector<TDeferredImage> Images;
     };
-    std::vector<TPDFPage> FPages;
+    // The page being filled; earlier pages are spooled and only counted.
+    TPDFPage FCurrentPage;
+    int FPagesStarted = 0;
+    long double FFirstPageWidth = 0;
+    long double FFirstPageHeight = 0;
     // Writes page k's objects to the spool as the page ends: on the spool
     // thread while the next pages are generated (PDFSettings().SpoolThread),
     // else at once. The bytes are the same either way.
