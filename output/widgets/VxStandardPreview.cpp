@@ -536,14 +536,14 @@ void TVxStandardPreview::Show()
     }
     // A prepared report, or a report generated before the window opened.
     if (FVXPrinter && FVXPrinter->Status() == TVxPrinterStatus::mpFinished)
-        VXPreviewPageAvailable(FVXPrinter->PageCount());
+        VXPreviewPageAvailable(OfferedPages());
     UpdateInfo();
     ResizeThumb();
 }
 
 void TVxStandardPreview::UpdateInfo()
 {
-    const int count = FVXPrinter ? FVXPrinter->PageCount() : 0;
+    const int count = FVXPrinter ? OfferedPages() : 0;
     FPanels[1]->setText(QStringLiteral("Page %1 of %2").arg(FVXPreview->PageNumber()).arg(count));
     FPanels[3]->setText(ReportTitle);
     UpdateZoomPanel();
@@ -554,11 +554,24 @@ void TVxStandardPreview::UpdateZoomPanel()
     FPanels[2]->setText(QStringLiteral("Zoom %1%").arg(FVXPreview->Zoom()));
 }
 
+int TVxStandardPreview::OfferedPages() const
+{
+    if (!FVXPrinter)
+        return 0;
+    const int count = FVXPrinter->PageCount();
+    // The run stops only after the record that passed the limit: the page
+    // begun beyond it is not offered.
+    const int limit = FParentReport && !FLoadedFromFile ? FParentReport->PagesInPreview() : 0;
+    return limit > 0 ? std::min(count, limit) : count;
+}
+
 void TVxStandardPreview::SelectPage(int n)
 {
+    if (n > OfferedPages())
+        return;
     FVXPreview->SetPageNumber(n);
     UpdateInfo();
-    if (FVXPrinter && n >= 1 && n <= FVXPrinter->PageCount() && n <= FThumbModel->rowCount()) {
+    if (FVXPrinter && n >= 1 && n <= OfferedPages() && n <= FThumbModel->rowCount()) {
         FThumbUpdating = true;
         FThumbGrid->setCurrentIndex(FThumbModel->index(n - 1, 0));
         FThumbGrid->scrollTo(FThumbModel->index(n - 1, 0));
@@ -675,12 +688,12 @@ void TVxStandardPreview::LastPageClick()
         return;
     // While the run goes on the last page may still be being drawn.
     const bool finished = FVXPrinter->Status() == TVxPrinterStatus::mpFinished;
-    SelectPage(finished ? FVXPrinter->PageCount() : FVXPrinter->PageCount() - 1);
+    SelectPage(finished ? OfferedPages() : OfferedPages() - 1);
 }
 
 void TVxStandardPreview::GotoPageButtonClick()
 {
-    const int count = FVXPrinter ? FVXPrinter->PageCount() : 0;
+    const int count = FVXPrinter ? OfferedPages() : 0;
     QInputDialog box(this);
     box.setObjectName(QStringLiteral("GotoPageBox"));
     box.setWindowTitle(QStringLiteral("Select a page from 1 to %1").arg(count));
@@ -693,7 +706,7 @@ void TVxStandardPreview::GotoPageButtonClick()
 
 void TVxStandardPreview::GotoPage(const QString &text)
 {
-    const int count = FVXPrinter ? FVXPrinter->PageCount() : 0;
+    const int count = FVXPrinter ? OfferedPages() : 0;
     bool ok = false;
     int page = text.trimmed().toInt(&ok);
     if (!ok || page < 1 || page > count)
@@ -719,7 +732,7 @@ void TVxStandardPreview::VXPreviewPageAvailable(int)
     QToolButton *cancel = Button(QStringLiteral("CancelButton"));
     cancel->setEnabled(true);
     UpdateInfo();
-    const int count = FVXPrinter->PageCount();
+    const int count = OfferedPages();
     SetGridRows(count);
     if (count > 0 && !pageSelected) {
         SelectPage(1);
@@ -736,14 +749,15 @@ void TVxStandardPreview::VXPreviewPageAvailable(int)
         cancel->setEnabled(false);
     }
     // A preview generates at most PagesInPreview pages.
-    if (FParentReport && FParentReport->PagesInPreview() != 0 && count == FParentReport->PagesInPreview())
+    if (FParentReport && !FLoadedFromFile && FParentReport->PagesInPreview() > 0
+        && FVXPrinter->PageCount() >= FParentReport->PagesInPreview())
         FParentReport->SetUserCancel(true);
 }
 
 void TVxStandardPreview::CheckFinished()
 {
     if (FVXPrinter && !FFinishSeen && FVXPrinter->Status() == TVxPrinterStatus::mpFinished)
-        VXPreviewPageAvailable(FVXPrinter->PageCount());
+        VXPreviewPageAvailable(OfferedPages());
 }
 
 void TVxStandardPreview::VXPreviewProgressUpdate(int progress)
@@ -777,7 +791,7 @@ void TVxStandardPreview::SearchFor(const QString &text, bool matchCase)
     FSearchResultBox->setEnabled(true);
     FSearchTextLabel->setText(text);
     FSearchResultBox->clear();
-    const int count = FVXPrinter->PageCount();
+    const int count = OfferedPages();
     for (int n = 1; n <= count && FVXPrinter; ++n) {
         const std::unique_ptr<TVxRecordedPage> page = FVXPrinter->GetPage(n);
         if (page && !text.isEmpty() && StrInMetafile(text, *page, matchCase)) {
@@ -798,7 +812,7 @@ void TVxStandardPreview::SearchFor(const QString &text, bool matchCase)
 
 void TVxStandardPreview::SearchResultBoxClick()
 {
-    const int count = FVXPrinter ? FVXPrinter->PageCount() : 0;
+    const int count = FVXPrinter ? OfferedPages() : 0;
     int page = 1;
     if (const QListWidgetItem *item = FSearchResultBox->currentItem()) {
         bool ok = false;
@@ -1000,12 +1014,13 @@ bool TVxStandardPreview::LoadFromFile(const QString &name)
     } catch (const std::exception &e) {
         PreviewMessage()(this, QString::fromUtf8(e.what()));
         // The store was emptied: show that.
-        SetGridRows(FVXPrinter->PageCount());
+        SetGridRows(OfferedPages());
         FVXPreview->PreviewImage()->SetPageNumber(1);
         UpdateInfo();
         return false;
     }
     ReportTitle = name;
+    FLoadedFromFile = true;
     FVXPreview->SetVXPrinter(FVXPrinter);
     FReportOrientation = FVXPrinter->Orientation();
     if (TCustomVexa *report = Report()) {
@@ -1110,7 +1125,7 @@ bool TVxStandardPreview::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Down:
         if (bar->value() + increment < bar->maximum()) {
             bar->setValue(bar->value() + increment);
-        } else if (FVXPrinter && FVXPreview->PageNumber() < FVXPrinter->PageCount()) {
+        } else if (FVXPrinter && FVXPreview->PageNumber() < OfferedPages()) {
             FThumbSelecting = true;
             NextPageClick();
             FThumbSelecting = false;

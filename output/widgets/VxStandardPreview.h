@@ -134,6 +134,8 @@ private:
     void SetGridRows(int rows);
     void CheckFinished();
     void UpdateZoomPanel();
+    // The pages the window offers: all, or at most the report's PagesInPreview.
+    int OfferedPages() const;
 
     QPointer<TVxPrinter> FVXPrinter;
     QPointer<TCustomVexa> FParentReport;
@@ -164,6 +166,7 @@ private:
     bool ShowSearch = true;
     bool pageSelected = false;
     bool FFinishSeen = false;
+    bool FLoadedFromFile = false;
     bool FThumbUpdating = false;
     bool FThumbSelecting = false;
     bool FEventHandled = false;
