@@ -13,6 +13,7 @@
 #include "output/VxPrinter.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <memory>
 
 namespace zelmio {
@@ -224,6 +225,19 @@ TVxCreateReportThread *StartThread(TCustomVexa &report, TVxPrinter &printer)
     return thread;
 }
 
+// A modeless preview keeps the window thread handling its messages until
+// the window is closed (it clears the printer's ShowingPreview), or the
+// printer or the application goes away. Without a window nothing waits.
+void WaitWhilePreviewShows(TVxPrinter *shown)
+{
+    QPointer<TVxPrinter> printer = shown;
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread())
+        return;
+    while (printer && printer->ShowingPreview() && !QCoreApplication::closingDown())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+}
+
 } // namespace
 
 TVxCreateReportThread *ReportThread(const TCustomVexa &report)
@@ -259,7 +273,14 @@ bool PreviewReport(TCustomVexa &report)
     printer->CopySettingsFromReport(report);
     printer->Preview();
     if (report.CreateInBGThread()) {
-        StartThread(report, *printer);
+        const bool windowShown = printer->ShowingPreview();
+        QPointer<TVxCreateReportThread> thread = StartThread(report, *printer);
+        if (windowShown) {
+            WaitWhilePreviewShows(printer);
+            // Closing the window cancelled a run still going: let it end.
+            if (thread)
+                thread->wait();
+        }
         return true;
     }
     TReportPrintPreparation preparation(report);
@@ -278,6 +299,7 @@ bool PreviewReport(TCustomVexa &report)
     }
     printer->SetReportLoaded(true);
     report.OnPreviewShowing()(&report);
+    WaitWhilePreviewShows(printer);
     return true;
 }
 

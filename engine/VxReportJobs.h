@@ -32,8 +32,10 @@ bool ExportReportToFilter(TCustomVexa &report, TVxExportFilter &filter);
 // The preview: generates into the page store while the printer's preview
 // window (if the windows library installed one) shows the pages; an error of
 // the run closes the preview and frees the printer instead of propagating.
-// With the report's CreateInBGThread the run goes on a worker thread and
-// this returns at once.
+// With the report's CreateInBGThread the run goes on a worker thread. When
+// a preview window opened, this returns once it has been closed (handling
+// the window messages meanwhile); without one it returns after the run
+// (at once with CreateInBGThread).
 bool PreviewReport(TCustomVexa &report);
 // Generates first, then shows the preview modally.
 bool PreviewReportModal(TCustomVexa &report);

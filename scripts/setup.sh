@@ -11,6 +11,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation fontconfig
   qpdf poppler-utils mupdf-tools python3 python3-xlrd
+  xvfb xauth xdotool
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "designer/ReportDesignerDialog.h"
 #include "designer/widgets/ExtendedFunctionDialogs.h"
+#include "output/widgets/VxStandardPreview.h"
 #include "platform/StageClock.h"
 #include "export/pdf/VxPDFFilter.h"
 #include "export/spreadsheet/VxCSVFilter.h"
@@ -77,6 +78,9 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     RegisterApplicationWindow(this);
     // OKBOX, INPUTBOX and the like ask the user from now on.
     InstallExtendedFunctionDialogs();
+    // Previews open the preview window, printing and exporting show their
+    // progress window, and the printer setup the print dialog.
+    InstallPreviewWindows();
 
     setFixedSize(10, 10);
     const QScreen *screen = QGuiApplication::primaryScreen();
