@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The preview mode on a virtual display: the window opens with its caption
-# within a second of the start, Escape closes it and the program ends with
-# exit code 0. Skipped (77) when xvfb-run or xdotool is missing.
+# soon after the start (well within a second on an idle machine; the limit
+# leaves room for a busy test machine), Escape closes it and the program ends
+# with exit code 0. Skipped (77) when xvfb-run or xdotool is missing.
 # Usage: preview-under-xvfb.sh ZELMIO_EXE SOURCE_DIR
 set -uo pipefail
 exe=$1
@@ -20,7 +21,7 @@ start=$(date +%s%N)
 "$exe" "-$src/samples/price-tags.vx2" - "-$src/samples/price-tags.xml" >"$log" 2>&1 &
 pid=$!
 window=
-for _ in $(seq 1 200); do
+for _ in $(seq 1 500); do
   window=$(xdotool search --name '^Report Preview : ' 2>/dev/null | head -1)
   [ -n "$window" ] && break
   sleep 0.02
@@ -30,8 +31,8 @@ if [ -z "$window" ]; then
   echo "no preview window appeared"; cat "$log"; kill "$pid" 2>/dev/null; exit 1
 fi
 echo "window \"$(xdotool getwindowname "$window")\" after ${elapsed} ms"
-if [ "$elapsed" -gt 1000 ]; then
-  echo "the window took longer than a second"; kill "$pid"; exit 1
+if [ "$elapsed" -gt 5000 ]; then
+  echo "the window took longer than five seconds"; kill "$pid"; exit 1
 fi
 # The program keeps running while the window is open.
 sleep 0.5
