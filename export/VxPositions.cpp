@@ -49,7 +49,7 @@ void TVxPositions::EndUpdate()
     // earlier one-by-one selection of the smallest.
     std::vector<TVxPositionEntry *> ranked;
     for (const auto &entry : List)
-        if (!entry->Stored && entry->ExactPosition > 0 && entry->ExactPosition < 9999999)
+        if (!entry->Stored && entry->ExactPosition >= 0 && std::isfinite(entry->ExactPosition))
             ranked.push_back(entry.get());
     std::stable_sort(ranked.begin(), ranked.end(), [](const TVxPositionEntry *a, const TVxPositionEntry *b) {
         return a->ExactPosition < b->ExactPosition;

@@ -30,8 +30,9 @@ public:
     // Ignored unless updating. Positions that round to the same integer share
     // an entry.
     void Add(long double position);
-    // Ranks the entries from the smallest position up; entries at 0 or below
-    // (and at 9999999 or above) keep rank 0.
+    // Ranks the entries from the smallest position up. Entries left of the
+    // paper (below 0) keep rank 0; the paper's edge (0) and positions far
+    // down one endless page are ranked, so that their texts are not lost.
     void EndUpdate();
     // The rank of the first entry within FPositionLatitude of position, 0
     // when none is that close.

@@ -61,22 +61,27 @@ TEST(Positions, RanksFromTheLeftAndMapsWithinTheLatitude)
     TVxPositions positions;
     positions.Add(50); // not updating: ignored
     positions.BeginUpdate();
-    for (long double p : {250.0L, 100.0L, 102.0L, 100.4L, 0.0L})
+    for (long double p : {250.0L, 100.0L, 102.0L, 100.4L, -10.0L, 0.0L, 12000000.0L})
         positions.Add(p);
     positions.EndUpdate();
-    ASSERT_EQ(positions.List.size(), 4u); // 100.4 rounds to 100 and joins it
-    EXPECT_EQ(positions.List[0]->NewPosition, 3);
-    EXPECT_EQ(positions.List[1]->NewPosition, 1);
+    ASSERT_EQ(positions.List.size(), 6u); // 100.4 rounds to 100 and joins it
+    EXPECT_EQ(positions.List[0]->NewPosition, 4);
+    EXPECT_EQ(positions.List[1]->NewPosition, 2);
     EXPECT_EQ(positions.List[1]->Clients, 2);
-    EXPECT_EQ(positions.List[2]->NewPosition, 2);
+    EXPECT_EQ(positions.List[2]->NewPosition, 3);
+    // Left of the paper: no rank. The paper's edge and a text 1.2 km down
+    // one endless page are ranked (their texts are kept).
     EXPECT_EQ(positions.List[3]->NewPosition, 0);
+    EXPECT_EQ(positions.List[4]->NewPosition, 1);
+    EXPECT_EQ(positions.List[5]->NewPosition, 5);
     EXPECT_FALSE(positions.Updating);
 
-    EXPECT_EQ(positions.NewPosition(100), 1);
-    EXPECT_EQ(positions.NewPosition(102), 1); // within 4.0 of 100
-    EXPECT_EQ(positions.NewPosition(104), 1);
-    EXPECT_EQ(positions.NewPosition(105.5L), 2);
-    EXPECT_EQ(positions.NewPosition(0), 0);
+    EXPECT_EQ(positions.NewPosition(100), 2);
+    EXPECT_EQ(positions.NewPosition(102), 2); // within 4.0 of 100
+    EXPECT_EQ(positions.NewPosition(104), 2);
+    EXPECT_EQ(positions.NewPosition(105.5L), 3);
+    EXPECT_EQ(positions.NewPosition(0), 1);
+    EXPECT_EQ(positions.NewPosition(-10), 0);
     EXPECT_EQ(positions.NewPosition(180), 0);
 }
 
@@ -107,7 +112,7 @@ TEST(AbstractExportFilter, RebuildsColumnsAndLinesAndWritesTheFile)
     EXPECT_EQ(filter.PageEntries()[3]->Column, 4);
     EXPECT_EQ(filter.PageEntries()[3]->ExportAs, TExportType::exptNumeric);
     filter.EndPage();
-    EXPECT_EQ(filter.lastColCount, 3); // column 2 stays empty
+    EXPECT_EQ(filter.lastColCount, 4); // d at the paper's edge, then a and b, column 3 empty, c
     EXPECT_TRUE(filter.PageProcessed());
     EXPECT_TRUE(filter.PageEntries().empty());
 
@@ -120,8 +125,9 @@ TEST(AbstractExportFilter, RebuildsColumnsAndLinesAndWritesTheFile)
     EXPECT_FALSE(filter.Active());
     EXPECT_EQ(filter.calls, QStringList({"EndPage", "NewPage", "EndPage", "NewPage", "EndPage"}));
     // b shares a's column (102 lies within 4.0 of 100) and line (52 of 50),
-    // so a, first added, is the cell's text; d at X = 0 is in column 0.
-    EXPECT_EQ(readFile(path), "--\n1,1:a\n0,3:d\n3,3:c\n--\n1,1:e\n--\n");
+    // so a, first added, is the cell's text; d at the paper's edge (X = 0)
+    // takes the first column instead of being lost.
+    EXPECT_EQ(readFile(path), "--\n2,1:a\n1,3:d\n4,3:c\n--\n1,1:e\n--\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"grid.txt"});
 }
 
@@ -179,12 +185,12 @@ TEST(Positions, ManyPositionsRankAsOneByOne)
             added.push_back(p);
             positions.Add(p);
         }
-        positions.Add(10000000.0L); // beyond the range: rank 0
+        positions.Add(10000000.0L); // far down an endless page: ranked
         positions.EndUpdate();
 
         std::vector<long double> ranked;
         for (const auto &e : positions.List)
-            if (e->ExactPosition > 0 && e->ExactPosition < 9999999)
+            if (e->ExactPosition >= 0)
                 ranked.push_back(e->ExactPosition);
         std::sort(ranked.begin(), ranked.end());
         for (const auto &e : positions.List) {
