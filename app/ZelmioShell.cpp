@@ -79,9 +79,15 @@ ShellExitCode ZelmioShell::Run(const ShellArguments &args)
             return ShellExitCode::ModeFailed;
         }
     }
+    // Without a display the windows of these modes have nothing to show.
     if (mode == RunMode::Preview && !m_displayAvailable) {
         m_messages.ShowMessage(QStringLiteral("The report preview needs a display; PDF mode (a PDF file as the "
                                               "second argument) runs without one"));
+        return ShellExitCode::ModeFailed;
+    }
+    if (mode == RunMode::Designer && !m_displayAvailable) {
+        m_messages.ShowMessage(QStringLiteral("The report designer needs a display; PDF mode (a template and a "
+                                              "PDF file as the first two arguments) runs without one"));
         return ShellExitCode::ModeFailed;
     }
     return RunSelectedMode(mode, args);

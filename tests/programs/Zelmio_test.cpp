@@ -30,6 +30,9 @@ TEST(ZelmioProgram, EndsWithACodeAndAMessageWithoutADisplay)
          "VX2 ails nav atrasts /nonexistent/t.vx2\n"},
         {"packet unreadable", {"-" + kTemplate, "-/tmp/x.pdf", "-" + kAppData + "/not-a-packet.xml"}, 4,
          "not-a-packet.xml"},
+        {"designer without a display", {"x", "-/tmp/x.pdf", "-" + kPacket}, 1,
+         "The report designer needs a display; PDF mode (a template and a PDF file as the first two arguments) "
+         "runs without one\n"},
         {"preview without a display", {"-" + kTemplate, "", "-" + kPacket}, 1,
          "The report preview needs a display; PDF mode (a PDF file as the second argument) runs without one\n"},
         {"arguments that look like Qt options", {"-platform", "-reverse", "-" + kPacket}, 3,
