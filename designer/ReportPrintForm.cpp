@@ -2,6 +2,7 @@
 
 #include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
+#include "designer/VexaDesigner.h"
 #include "designer/VxDLoader.h"
 #include "storage/GlobalComponentLookup.h"
 #include "storage/RuntimeComponentEditor.h"
@@ -17,8 +18,10 @@ TReportPrintForm::TReportPrintForm(QObject *databaseOwner, LoaderKind kind)
     m_report->AfterConstruction();
     if (kind == LoaderKind::Print)
         m_loader = new TVxDLoader(this);
-    else
+    else if (kind == LoaderKind::Editor)
         m_loader = new TRuntimeComponentEditor(this);
+    else
+        m_loader = new TVexaDesigner(this);
     m_loader->SetName(QStringLiteral("VxDLoader1"));
     m_loader->AfterConstruction();
     m_loader->SetParentControl(m_report);

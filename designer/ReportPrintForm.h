@@ -2,7 +2,8 @@
 // The invisible window a template loads into: a design report named "Vexa"
 // and a loader named "VxDLoader1" whose parent control is that report, as
 // templates expect them. The print loader serves the output jobs; the
-// editor loader is the one the designer loads and saves with. The form
+// editor loader is the one the designer loads and saves with; the designer
+// kind is the whole designer core (TVexaDesigner). The form
 // counts as an open application window while it exists.
 
 #include "model/Component.h"
@@ -15,7 +16,7 @@ class TVxDLoader;
 
 class TReportPrintForm : public TComponent {
 public:
-    enum class LoaderKind { Print, Editor };
+    enum class LoaderKind { Print, Editor, Designer };
 
     explicit TReportPrintForm(QObject *databaseOwner, LoaderKind kind = LoaderKind::Print);
     ~TReportPrintForm() override;
