@@ -4,6 +4,8 @@
 
 #include "designer/ReportPrinterDialog.h"
 
+#include <functional>
+
 namespace zelmio {
 
 class TReportDesignerDialog : public TReportPrinterDialog {
@@ -16,5 +18,12 @@ public:
     // showExpert); returns when the designer closes.
     virtual bool NewReport(const QString &fileName, bool showExpert);
 };
+
+// Runs a design job in the designer window and returns when the window
+// closes (fileName: the template to start from, empty for a new one). The
+// windows library installs it; without it the design jobs are refused.
+using TDesignerWindowRunner =
+    std::function<bool(TReportDesignerDialog &dialog, const QString &fileName, bool showExpert)>;
+TDesignerWindowRunner &GlobalDesignerWindow();
 
 } // namespace zelmio

@@ -2,6 +2,7 @@
 
 #include "designer/ReportDesignerDialog.h"
 #include "designer/widgets/ExtendedFunctionDialogs.h"
+#include "designer/widgets/ReportDesignerForm.h"
 #include "output/widgets/VxStandardPreview.h"
 #include "platform/StageClock.h"
 #include "export/pdf/VxPDFFilter.h"
@@ -81,6 +82,7 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     // Previews open the preview window, printing and exporting show their
     // progress window, and the printer setup the print dialog.
     InstallPreviewWindows();
+    InstallDesignerWindows();
 
     setFixedSize(10, 10);
     const QScreen *screen = QGuiApplication::primaryScreen();

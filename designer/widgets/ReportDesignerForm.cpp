@@ -1,0 +1,467 @@
+#include "designer/widgets/ReportDesignerForm.h"
+
+#include "designer/DesignVexa.h"
+#include "designer/ReportDesignerDialog.h"
+#include "designer/ReportPrintForm.h"
+#include "designer/VexaDesigner.h"
+#include "designer/widgets/VxdScrollbox.h"
+#include "storage/RuntimeComponentMover.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace zelmio {
+
+namespace {
+
+constexpr auto kUntitled = "Report Designer - Untitled";
+
+} // namespace
+
+TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent)
+    : QMainWindow(parent)
+    , m_form(std::make_unique<TReportPrintForm>(databaseOwner, TReportPrintForm::LoaderKind::Designer))
+{
+    setObjectName(QStringLiteral("ReportDesignerForm"));
+    m_designer = static_cast<TVexaDesigner *>(m_form->Loader());
+    m_designer->SetName(QStringLiteral("VexaDesigner1"));
+    m_designer->SetEnabled(true);
+    m_designer->SetGridSizeX(4);
+    m_designer->SetGridSizeY(4);
+    m_designer->SetKeyboardMoveX(1);
+    m_designer->SetKeyboardMoveY(1);
+    m_designer->SetMinElementWidth(5);
+    m_designer->SetMinElementHeight(5);
+    m_designer->SetUndoEnabled(true);
+    m_designer->SetUndoLevels(3);
+    m_designer->SetSaveBackupFiles(true);
+    m_designer->SetBackupFileExtension(QStringLiteral(".BAK"));
+    // The property dialogs are not there yet: new elements are not opened in one.
+    m_designer->SetAutoEditAfterInsert(false);
+    m_designer->SetOnAskQuestion([this](const QString &question) {
+        return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
+    });
+    m_designer->SetOnSelectionChanged([this](QObject *) { UpdateCommands(); });
+    m_designer->SetOnUndoStateChanged([this](QObject *) { UpdateCommands(); });
+    m_designer->SetOnDesignStateChanged([this](TVexaDesigner *, int state) {
+        if (state == dsNormal && m_normalDesign)
+            m_normalDesign->setChecked(true);
+    });
+
+    m_askFileName = [this](bool forSaving) {
+        const QString filter = QStringLiteral("Report templates (*.vx2 *.VX2);;All files (*)");
+        return forSaving ? QFileDialog::getSaveFileName(this, QStringLiteral("Save report"), m_fileName, filter)
+                         : QFileDialog::getOpenFileName(this, QStringLiteral("Open report"), m_fileName, filter);
+    };
+    m_askSave = [this](const QString &question) {
+        return QMessageBox::question(this, windowTitle(), question,
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+    m_showError = [this](const QString &message) { QMessageBox::warning(this, windowTitle(), message); };
+
+    m_scrollBox = new TvxdScrollbox(m_designer, this);
+    setCentralWidget(m_scrollBox);
+    connect(Surface(), &TDesignSurface::Edited, this, &TReportDesignerForm::UpdateCommands);
+
+    BuildMenus();
+    BuildElementBar();
+
+    m_infoLabel = new QLabel(this);
+    m_infoLabel->setObjectName(QStringLiteral("Panel1"));
+    m_elementLabel = new QLabel(this);
+    m_elementLabel->setObjectName(QStringLiteral("ElementsComboBox"));
+    m_elementLabel->setMinimumWidth(200);
+    m_xPosLabel = new QLabel(this);
+    m_xPosLabel->setObjectName(QStringLiteral("XPosLabel"));
+    m_yPosLabel = new QLabel(this);
+    m_yPosLabel->setObjectName(QStringLiteral("YPosLabel"));
+    statusBar()->addWidget(m_infoLabel, 1);
+    statusBar()->addPermanentWidget(m_elementLabel);
+    statusBar()->addPermanentWidget(m_xPosLabel);
+    statusBar()->addPermanentWidget(new QLabel(QStringLiteral("/"), this));
+    statusBar()->addPermanentWidget(m_yPosLabel);
+
+    resize(715, 529);
+    SetDisplayedFile(QString());
+    UpdateCommands();
+    Surface()->setFocus();
+}
+
+TReportDesignerForm::~TReportDesignerForm()
+{
+    // The surface watches the report: it goes first.
+    delete m_scrollBox;
+    m_scrollBox = nullptr;
+}
+
+TDesignVexa *TReportDesignerForm::Report() const
+{
+    return m_form->Report();
+}
+
+TDesignSurface *TReportDesignerForm::Surface() const
+{
+    return m_scrollBox->Surface();
+}
+
+QAction *TReportDesignerForm::Command(const QString &name) const
+{
+    return findChild<QAction *>(name);
+}
+
+QAction *TReportDesignerForm::AddCommand(QMenu *menu, const QString &name, const QString &caption,
+                                         const QString &hint, const std::function<void()> &run,
+                                         const QKeySequence &shortcut)
+{
+    auto *action = new QAction(caption, this);
+    action->setObjectName(name);
+    if (!hint.isEmpty())
+        action->setToolTip(hint);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [run] { run(); });
+    if (menu)
+        menu->addAction(action);
+    return action;
+}
+
+QAction *TReportDesignerForm::AddLaterCommand(QMenu *menu, const QString &name, const QString &caption)
+{
+    QAction *action = AddCommand(menu, name, caption, QString(), [] {});
+    action->setEnabled(false);
+    action->setProperty("later", true);
+    return action;
+}
+
+void TReportDesignerForm::RunEdit(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const std::exception &e) {
+        ShowError(QString::fromUtf8(e.what()));
+    }
+    Surface()->UpdateSize();
+    Surface()->update();
+    UpdateCommands();
+}
+
+void TReportDesignerForm::BuildMenus()
+{
+    TVexaDesigner *d = m_designer;
+    const auto edit = [this](std::function<void()> command) { return [this, command] { RunEdit(command); }; };
+    const auto bySelection = [this](QAction *action, TDesignerCommand command) {
+        m_selectionCommands.append({action, int(command)});
+        return action;
+    };
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction *newAction = AddCommand(file, QStringLiteral("FileNew"), QStringLiteral("&New..."),
+                                    QStringLiteral("create a new report"), [this] { NewFile(); }, QKeySequence::New);
+    QAction *openAction = AddCommand(file, QStringLiteral("FileOpen"), QStringLiteral("&Open..."),
+                                     QStringLiteral("open a report"), [this] { OpenFile(); }, QKeySequence::Open);
+    QAction *saveAction = AddCommand(file, QStringLiteral("FileSave"), QStringLiteral("&Save"),
+                                     QStringLiteral("save current report"), [this] { Save(); }, QKeySequence::Save);
+    AddCommand(file, QStringLiteral("FileSaveAs"), QStringLiteral("Save &as..."), QString(), [this] { SaveAs(); },
+               QKeySequence::SaveAs);
+    file->addSeparator();
+    QAction *previewAction = AddLaterCommand(file, QStringLiteral("FilePreview"), QStringLiteral("Pre&view"));
+    previewAction->setToolTip(QStringLiteral("show preview"));
+    QAction *printAction = AddLaterCommand(file, QStringLiteral("FilePrint"), QStringLiteral("&Print"));
+    printAction->setToolTip(QStringLiteral("print report"));
+    AddLaterCommand(file, QStringLiteral("FilePrinterSetup"), QStringLiteral("Printer setup"));
+    file->addSeparator();
+    QAction *exitAction = AddCommand(file, QStringLiteral("FileExit"), QStringLiteral("&Exit"),
+                                     QStringLiteral("quit reportdesigner"), [this] { close(); }, QKeySequence::Quit);
+
+    QMenu *editMenu = menuBar()->addMenu(QStringLiteral("&Edit"));
+    bySelection(AddCommand(editMenu, QStringLiteral("EditUndo"), QStringLiteral("Undo"), QString(),
+                           edit([d] { d->Undo(); }), QKeySequence::Undo),
+                TDesignerCommand::Undo);
+    bySelection(AddCommand(editMenu, QStringLiteral("EditRedo"), QStringLiteral("Redo"), QString(),
+                           edit([d] { d->Redo(); }), QKeySequence::Redo),
+                TDesignerCommand::Redo);
+    editMenu->addSeparator();
+    QAction *cut = bySelection(AddCommand(editMenu, QStringLiteral("EditCut"), QStringLiteral("Cut"),
+                                          QStringLiteral("cut to clipboard"), edit([d] { d->CutToClipboard(); }),
+                                          QKeySequence::Cut),
+                               TDesignerCommand::Cut);
+    QAction *copy = bySelection(AddCommand(editMenu, QStringLiteral("EditCopy"), QStringLiteral("Copy"),
+                                           QStringLiteral("copy to clipboard"), edit([d] { d->CopyToClipboard(); }),
+                                           QKeySequence::Copy),
+                                TDesignerCommand::Copy);
+    QAction *paste = bySelection(AddCommand(editMenu, QStringLiteral("EditPaste"), QStringLiteral("Paste"),
+                                            QStringLiteral("paste from clipboard"),
+                                            edit([d] { d->PasteFromClipboard(); }), QKeySequence::Paste),
+                                 TDesignerCommand::Paste);
+    QAction *del = bySelection(AddCommand(editMenu, QStringLiteral("EditDelete"), QStringLiteral("Delete"),
+                                          QString(), edit([d] { d->DeleteSelectedElements(); }),
+                                          QKeySequence::Delete),
+                               TDesignerCommand::Delete);
+    // The surface sees the key itself, so that the arrow keys and Delete
+    // act on the selection wherever the focus came from.
+    del->setShortcutContext(Qt::WidgetShortcut);
+    editMenu->addSeparator();
+
+    struct Entry {
+        const char *name;
+        const char *caption;
+        const char *hint;
+        TDesignerCommand command;
+        void (TVexaDesigner::*run)();
+    };
+    const auto addEntries = [&](QMenu *menu, std::initializer_list<Entry> entries) {
+        QList<QAction *> actions;
+        for (const Entry &e : entries) {
+            auto run = e.run;
+            actions << bySelection(AddCommand(menu, QString::fromLatin1(e.name), QString::fromUtf8(e.caption),
+                                              QString::fromUtf8(e.hint), edit([d, run] { (d->*run)(); })),
+                                   e.command);
+        }
+        return actions;
+    };
+    using C = TDesignerCommand;
+    using V = TVexaDesigner;
+    const QList<QAction *> edges = addEntries(
+        editMenu->addMenu(QStringLiteral("&Align")),
+        {{"AlignLeft", "&Left", "align left edges", C::LeftAlign, &V::LeftAlignSelectedElements},
+         {"AlignRight", "&Right", "align right edges", C::RightAlign, &V::RightAlignSelectedElements},
+         {"AlignTop", "&Top", "align top edges", C::TopAlign, &V::TopAlignSelectedElements},
+         {"AlignBottom", "&Bottom", "align bottom edges", C::BottomAlign, &V::BottomAlignSelectedElements}});
+    const QList<QAction *> centres = addEntries(
+        editMenu->addMenu(QStringLiteral("&Center elements")),
+        {{"CenterHorizontal", "&Horizontal", "align horizontal centers", C::HorizontalCenter,
+          &V::HorizontalCenterSelectedElements},
+         {"CenterVertical", "&Vertical", "align vertical centers", C::VerticalCenter,
+          &V::VerticalCenterSelectedElements}});
+    const QList<QAction *> onBand = addEntries(
+        editMenu->addMenu(QStringLiteral("Cen&ter on band")),
+        {{"ParentCenterHorizontal", "&Horizontal", "center horizontally", C::HorizontalParentCenter,
+          &V::HorizontalParentCenterSelectedElements},
+         {"ParentCenterVertical", "&Vertical", "center vertically", C::VerticalParentCenter,
+          &V::VerticalParentCenterSelectedElements}});
+    const QList<QAction *> spaces = addEntries(
+        editMenu->addMenu(QStringLiteral("&Equal space")),
+        {{"EqualSpaceHorizontal", "&Horizontal", "equal space, horizontal", C::HorizontalSpaceEqual,
+          &V::HorizontalSpaceEqualSelectedElements},
+         {"EqualSpaceVertical", "&Vertical", "equal space, vertical", C::VerticalSpaceEqual,
+          &V::VerticalSpaceEqualSelectedElements}});
+    const QList<QAction *> order = addEntries(
+        editMenu, {{"SendToBack", "Send to back", "send element to back", C::SendToBack,
+                    &V::SendToBackSelectedElements},
+                   {"BringToFront", "Bring to front", "bring element to front", C::BringToFront,
+                    &V::BringToFrontSelectedElements}});
+
+    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu *zoom = view->addMenu(QStringLiteral("Zoom"));
+    AddCommand(zoom, QStringLiteral("ZoomDefault"), QStringLiteral("Default size"), QString(),
+               edit([d] { d->SetZoom(100); }));
+    AddCommand(zoom, QStringLiteral("ZoomIn"), QStringLiteral("Increase"), QString(), edit([d] { d->ZoomIn(); }),
+               QKeySequence::ZoomIn);
+    AddCommand(zoom, QStringLiteral("ZoomOut"), QStringLiteral("Decrease"), QString(), edit([d] { d->ZoomOut(); }),
+               QKeySequence::ZoomOut);
+    view->addSeparator();
+    AddLaterCommand(view, QStringLiteral("ViewOptions"), QStringLiteral("&Options..."));
+
+    QMenu *report = menuBar()->addMenu(QStringLiteral("&Report"));
+    AddLaterCommand(report, QStringLiteral("ReportOptions"), QStringLiteral("&Options..."));
+    AddLaterCommand(report, QStringLiteral("ReportWizard"), QStringLiteral("Report wizard..."));
+    AddLaterCommand(report, QStringLiteral("ElementProperties"), QStringLiteral("Properties..."));
+    AddLaterCommand(report, QStringLiteral("ExpressionBuilder"), QStringLiteral("Expression builder..."));
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    AddLaterCommand(help, QStringLiteral("HelpHelp"), QStringLiteral("&Help"));
+    AddCommand(help, QStringLiteral("HelpAbout"), QStringLiteral("About"), QString(), [this] {
+        QMessageBox::information(this, QStringLiteral("About"),
+                                 QStringLiteral("Zelmio report designer %1").arg(QCoreApplication::applicationVersion()));
+    });
+
+    QToolBar *tools = addToolBar(QStringLiteral("Toolbar"));
+    tools->setObjectName(QStringLiteral("ToolbarPanel"));
+    tools->addActions({printAction, previewAction, newAction, openAction, saveAction});
+    tools->addSeparator();
+    tools->addActions({cut, copy, paste});
+    tools->addSeparator();
+    tools->addActions(order);
+    tools->addSeparator();
+    tools->addActions({edges[0], centres[0], edges[1], spaces[0], onBand[0], edges[2], centres[1], edges[3],
+                       spaces[1], onBand[1]});
+    tools->addSeparator();
+    tools->addAction(exitAction);
+}
+
+void TReportDesignerForm::BuildElementBar()
+{
+    QToolBar *elements = new QToolBar(QStringLiteral("Element toolbar"), this);
+    elements->setObjectName(QStringLiteral("ElementPanel"));
+    addToolBarBreak();
+    addToolBar(Qt::TopToolBarArea, elements);
+    m_insertGroup = new QActionGroup(this);
+    m_insertGroup->setExclusive(true);
+    struct Kind {
+        const char *name;
+        const char *hint;
+        int state;
+    };
+    const Kind kinds[] = {
+        {"NormalDesign", "select/move element", dsNormal},
+        {"NewBand", "add new band", dsBand},
+        {"NewChildBand", "add new childband", dsChildband},
+        {"NewSubdetail", "add new subdetail band", dsSubdetail},
+        {"NewGroup", "add new group band", dsGroup},
+        {"NewLabel", "add new label", dsLabel},
+        {"NewMemo", "add new memo", dsMemo},
+        {"NewImage", "add new image", dsImage},
+        {"NewShape", "add new shape", dsShape},
+        {"NewSysData", "add new system field", dsSysdata},
+        {"NewDBText", "add new data field", dsDBText},
+        {"NewDBImage", "add new image from data field", dsDBImage},
+        {"NewExpression", "add new expression-field", dsExpression},
+        {"NewRichtext", "add new richtext", dsRichtext},
+        {"NewDBRichtext", "add new richtext from data field", dsDBRichtext},
+    };
+    for (const Kind &kind : kinds) {
+        const int state = kind.state;
+        QAction *action = AddCommand(nullptr, QString::fromLatin1(kind.name), QString::fromUtf8(kind.hint),
+                                     QString::fromUtf8(kind.hint), [this, state] {
+                                         // Shift keeps the insert mode after each insert.
+                                         m_designer->SetAddMultipleElements(
+                                             QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+                                         m_designer->SetTesmolaState(state);
+                                         Surface()->setFocus();
+                                     });
+        action->setCheckable(true);
+        m_insertGroup->addAction(action);
+        elements->addAction(action);
+        if (state == dsNormal) {
+            m_normalDesign = action;
+            action->setChecked(true);
+        }
+    }
+}
+
+void TReportDesignerForm::UpdateCommands()
+{
+    for (const auto &[action, command] : std::as_const(m_selectionCommands))
+        action->setEnabled(m_designer->CommandEnabled(TDesignerCommand(command)));
+    if (m_normalDesign && m_designer->TesmolaState() == dsNormal && !m_normalDesign->isChecked())
+        m_normalDesign->setChecked(true);
+    setWindowModified(m_designer->Changed());
+    if (m_infoLabel) {
+        m_infoLabel->setText(m_designer->InfoText());
+        TVxControl *selected = m_designer->GetSelectedElement();
+        m_elementLabel->setText(selected ? selected->Name() : QString());
+        m_xPosLabel->setText(m_designer->InfoXPos());
+        m_yPosLabel->setText(m_designer->InfoYPos());
+    }
+}
+
+void TReportDesignerForm::SetDisplayedFile(const QString &fileName)
+{
+    m_fileName = fileName;
+    setWindowTitle((fileName.isEmpty() ? QString::fromLatin1(kUntitled) : fileName) + QStringLiteral("[*]"));
+    UpdateCommands();
+}
+
+void TReportDesignerForm::ShowError(const QString &message)
+{
+    if (m_showError)
+        m_showError(message);
+}
+
+bool TReportDesignerForm::NewFile()
+{
+    if (!m_designer->ConfirmNoSave())
+        return false;
+    RunEdit([this] { m_designer->NewReport(); });
+    SetDisplayedFile(QString());
+    return true;
+}
+
+bool TReportDesignerForm::OpenFile(const QString &fileName)
+{
+    if (!m_designer->ConfirmNoSave())
+        return false;
+    const QString name = fileName.isEmpty() && m_askFileName ? m_askFileName(false) : fileName;
+    if (name.isEmpty())
+        return false;
+    const bool loaded = m_designer->LoadReport(name);
+    Surface()->UpdateSize();
+    Surface()->update();
+    if (!loaded) {
+        ShowError(QStringLiteral("The report %1 could not be opened: %2").arg(name, m_designer->LastError()));
+        UpdateCommands();
+        return false;
+    }
+    SetDisplayedFile(name);
+    return true;
+}
+
+bool TReportDesignerForm::Save()
+{
+    if (m_fileName.isEmpty())
+        return SaveAs();
+    if (!m_designer->SaveReport(m_fileName)) {
+        ShowError(QStringLiteral("The report %1 could not be saved: %2").arg(m_fileName, m_designer->LastError()));
+        return false;
+    }
+    SetDisplayedFile(m_fileName);
+    return true;
+}
+
+bool TReportDesignerForm::SaveAs()
+{
+    QString name = m_askFileName ? m_askFileName(true) : QString();
+    if (name.isEmpty())
+        return false;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += m_designer->ReportFileExtension().toLower();
+    if (!m_designer->SaveReport(name)) {
+        ShowError(QStringLiteral("The report %1 could not be saved: %2").arg(name, m_designer->LastError()));
+        return false;
+    }
+    SetDisplayedFile(name);
+    return true;
+}
+
+void TReportDesignerForm::closeEvent(QCloseEvent *event)
+{
+    if (m_designer->Changed()) {
+        const QString question = m_designer->RuntimeMessage(QStringLiteral("Save report"),
+                                                            QStringLiteral("Save report %s?"));
+        const QString shownName = m_fileName.isEmpty() ? QStringLiteral("Untitled") : m_fileName;
+        const QMessageBox::StandardButton answer =
+            m_askSave ? m_askSave(QString(question).replace(QStringLiteral("%s"), shownName)) : QMessageBox::No;
+        // A save that fails or is cancelled keeps the window open.
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Yes && (!Save() || m_designer->Changed()))) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+    emit Closed();
+}
+
+void InstallDesignerWindows()
+{
+    GlobalDesignerWindow() = [](TReportDesignerDialog &dialog, const QString &fileName, bool) {
+        TReportDesignerForm window(dialog.UseCurrentDatasets() ? dialog.parent() : nullptr);
+        if (!fileName.isEmpty())
+            window.OpenFile(fileName);
+        window.setWindowModality(Qt::ApplicationModal);
+        QEventLoop loop;
+        QObject::connect(&window, &TReportDesignerForm::Closed, &loop, &QEventLoop::quit);
+        window.showMaximized();
+        loop.exec();
+        return true;
+    };
+}
+
+} // namespace zelmio

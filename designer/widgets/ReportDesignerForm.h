@@ -1,0 +1,94 @@
+#pragma once
+// The designer window: menus, the command tool bar, the element tool bar,
+// the report area and the status line around one designer core. Commands
+// are enabled as the core's CommandEnabled says after every change of the
+// selection or the undo lists; the caption shows the template's file and
+// an unsaved mark; closing with unsaved changes asks first.
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+
+namespace zelmio {
+
+class TDesignSurface;
+class TReportPrintForm;
+class TVexaDesigner;
+class TvxdScrollbox;
+class TDesignVexa;
+
+class TReportDesignerForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // (whether the name is for saving): the chosen file name, or empty.
+    using TAskFileName = std::function<QString(bool forSaving)>;
+    // (question): Yes, No or Cancel.
+    using TAskSave = std::function<QMessageBox::StandardButton(const QString &question)>;
+    // (message) shown to the user.
+    using TShowError = std::function<void(const QString &message)>;
+
+    explicit TReportDesignerForm(QObject *databaseOwner = nullptr, QWidget *parent = nullptr);
+    ~TReportDesignerForm() override;
+
+    TVexaDesigner *Designer() const { return m_designer; }
+    TDesignVexa *Report() const;
+    TvxdScrollbox *ScrollBox() const { return m_scrollBox; }
+    TDesignSurface *Surface() const;
+    // A command by its object name ("FileSave", "NewLabel", ...).
+    QAction *Command(const QString &name) const;
+    QString FileName() const { return m_fileName; }
+
+    // The dialogs, replaceable (tests answer them).
+    void SetAskFileName(const TAskFileName &ask) { m_askFileName = ask; }
+    void SetAskSave(const TAskSave &ask) { m_askSave = ask; }
+    void SetShowError(const TShowError &show) { m_showError = show; }
+
+    // The commands of the File menu; false when nothing was done.
+    bool NewFile();
+    bool OpenFile(const QString &fileName = QString());
+    bool Save();
+    bool SaveAs();
+    // Brings menus, buttons, caption and status line up to date.
+    void UpdateCommands();
+
+signals:
+    void Closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QAction *AddCommand(QMenu *menu, const QString &name, const QString &caption, const QString &hint,
+                        const std::function<void()> &run, const QKeySequence &shortcut = QKeySequence());
+    QAction *AddLaterCommand(QMenu *menu, const QString &name, const QString &caption);
+    void BuildMenus();
+    void BuildElementBar();
+    void RunEdit(const std::function<void()> &command);
+    void SetDisplayedFile(const QString &fileName);
+    void ShowError(const QString &message);
+
+    std::unique_ptr<TReportPrintForm> m_form;
+    TVexaDesigner *m_designer = nullptr;
+    TvxdScrollbox *m_scrollBox = nullptr;
+    QActionGroup *m_insertGroup = nullptr;
+    QAction *m_normalDesign = nullptr;
+    QLabel *m_infoLabel = nullptr;
+    QLabel *m_elementLabel = nullptr;
+    QLabel *m_xPosLabel = nullptr;
+    QLabel *m_yPosLabel = nullptr;
+    QString m_fileName;
+    QList<std::pair<QAction *, int>> m_selectionCommands;
+    TAskFileName m_askFileName;
+    TAskSave m_askSave;
+    TShowError m_showError;
+};
+
+// Lets the facade's design jobs open this window (modally).
+void InstallDesignerWindows();
+
+} // namespace zelmio
