@@ -184,7 +184,7 @@ void TCustomVexa::SetPrinterSettings(TVexaPrinterSettings *settings)
 
 TVxPreviewController *TCustomVexa::PreviewController() const
 {
-    return m_previewSetup;
+    return qobject_cast<TVxPreviewController *>(m_previewSetup.data());
 }
 
 void TCustomVexa::SetPreviewController(TVxPreviewController *controller)

@@ -273,7 +273,9 @@ private:
     std::unique_ptr<TVexaPrinterSettings> m_printerSettings;
     std::unique_ptr<TVexaPrinterSettings> m_userPrinterSettings;
     std::optional<QPicture> m_previewPage;
-    QPointer<TVxPreviewController> m_previewSetup;
+    // Kept as a component: it is compared while the controller is being
+    // destroyed, when it is no controller any more.
+    QPointer<TComponent> m_previewSetup;
 
     TVxReportOptions m_options = TVxReportOption::FirstPageHeader | TVxReportOption::LastPageFooter;
     QString m_reportTitle;

@@ -97,9 +97,17 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
 
 TReportDesignerForm::~TReportDesignerForm()
 {
-    // The surface watches the report: it goes first.
+    // The surface watches the report: it goes first. Then the report, while
+    // the window's members are still alive: freeing its elements changes the
+    // selection, and the designer's hooks call back into this window unless
+    // they are taken off first.
     delete m_scrollBox;
     m_scrollBox = nullptr;
+    m_designer->SetOnSelectionChanged({});
+    m_designer->SetOnUndoStateChanged({});
+    m_designer->SetOnDesignStateChanged({});
+    m_designer->SetOnAskQuestion({});
+    m_form.reset();
 }
 
 TDesignVexa *TReportDesignerForm::Report() const
