@@ -50,10 +50,9 @@ QString DateWords(int valoda, const QString &text)
 
 } // namespace
 
-const std::vector<TZelmioPrintHooks::TLabelName> &TZelmioPrintHooks::PresentNames(const QObject *owner)
+const std::vector<TZelmioPrintHooks::TLabelName> &TZelmioPrintHooks::PresentNames(const TComponent *owner)
 {
-    const auto *component = qobject_cast<const TComponent *>(owner);
-    const int count = component ? component->ComponentCount() : int(owner->children().size());
+    const int count = owner->ComponentCount();
     if (m_namesOwner == owner && m_namesOwnerCount == count)
         return m_presentNames;
     m_presentNames.clear();
@@ -62,7 +61,7 @@ const std::vector<TZelmioPrintHooks::TLabelName> &TZelmioPrintHooks::PresentName
         for (int language = 0; language < 4; ++language) {
             for (const LabelKind &form : kForms) {
                 const QString name = LabelName(form, kLanguages[language]) + suffix;
-                if (component ? component->FindOwnedObject(name) : owner->findChild<QObject *>(name))
+                if (owner->FindOwnedObject(name))
                     m_presentNames.push_back(
                         {name, form.euro ? QStringLiteral("EUR") : QString(), form.tips, language + 1});
             }

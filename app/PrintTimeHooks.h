@@ -20,6 +20,7 @@ class QObject;
 
 namespace zelmio {
 
+class TComponent;
 class TDataSet;
 class TVxCustomBand;
 class TVxPicture;
@@ -56,7 +57,7 @@ private:
     };
     // The names of the scheme that the band's owner holds, looked up once
     // per owner and again only when its components change.
-    const std::vector<TLabelName> &PresentNames(const QObject *owner);
+    const std::vector<TLabelName> &PresentNames(const TComponent *owner);
 
     TDataSet *m_dataSet;
     QPointer<const QObject> m_namesOwner;

@@ -213,18 +213,13 @@ bool TReportPrinterDialog::RunJob(TJob job, const QString &source, Load load, TV
         if (!printer)
             return busy();
         // The page store goes with the job; the report forgets it.
-        const auto release = [&] {
-            report.RunState().VXPrinter = nullptr;
-            report.RunState().PageCanvas = nullptr;
-            delete printer;
-        };
         try {
             printer->Save(vxpFileName);
         } catch (...) {
-            release();
+            ReleaseReportPrinter(report);
             throw;
         }
-        release();
+        ReleaseReportPrinter(report);
         break;
     }
     }

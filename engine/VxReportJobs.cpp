@@ -290,11 +290,10 @@ bool PreviewReport(TCustomVexa &report)
     } catch (const std::exception &) {
         // The preview shows what the run produced no further: it closes.
         printer->ClosePreview(nullptr);
-        if (report.RunState().VXPrinter == printer) {
-            report.RunState().VXPrinter = nullptr;
-            report.RunState().PageCanvas = nullptr;
-        }
-        delete printer;
+        if (report.RunState().VXPrinter == printer)
+            ReleaseReportPrinter(report);
+        else
+            delete printer;
         return false;
     }
     printer->SetReportLoaded(true);
@@ -309,6 +308,14 @@ bool PreviewReportModal(TCustomVexa &report)
         return false;
     report.RunState().VXPrinter->PreviewModal();
     return true;
+}
+
+void ReleaseReportPrinter(TCustomVexa &report)
+{
+    TVxPrinter *printer = report.RunState().VXPrinter;
+    report.RunState().VXPrinter = nullptr;
+    report.RunState().PageCanvas = nullptr;
+    delete printer;
 }
 
 bool ReportPrinterSetup(TCustomVexa &report)

@@ -49,6 +49,10 @@ bool PrintReportInBackground(TCustomVexa &report);
 // label-capable reports).
 int CountReportPages(TCustomVexa &report);
 
+// Frees the report printer that Prepare or Preview left with the report,
+// and the report forgets it (its page store goes with it).
+void ReleaseReportPrinter(TCustomVexa &report);
+
 // The printer setup of the report: the print dialog (GlobalPrintDialog)
 // starts on the report's printer settings; confirmed choices go to its
 // PrinterSettings, UserPrinterSettings and page orientation, and the

@@ -523,17 +523,24 @@ void TVxPDFDocumentFilter::SpoolPageNow(int k, TPDFPage &page)
                           .arg(FSpoolFile->fileName(), FSpoolFile->errorString());
 }
 
-const QFont &TVxPDFDocumentFilter::MeasuringFont(const TVxFont &font)
+namespace {
+
+// A text item in the font, its position still to be set.
+TPDFItemRec TextItem(const TVxFont &font, const QString &text)
 {
-    // Texts mostly come in runs of one font: the conversion is kept.
-    if (!FMeasuringFontSource || !font.SameAs(*FMeasuringFontSource)) {
-        if (!FMeasuringFontSource)
-            FMeasuringFontSource = std::make_unique<TVxFont>();
-        FMeasuringFontSource->Assign(&font);
-        FMeasuringFont = font.ToQFont();
-    }
-    return FMeasuringFont;
+    TPDFItemRec item;
+    item.ItemType = IT_TEXT;
+    item.FText = text;
+    item.FontName = font.Name();
+    item.FontCharset = int(font.Charset());
+    item.FontSize = font.Size();
+    item.fbold = font.Style().testFlag(TFontStyle::fsBold);
+    item.fItalic = font.Style().testFlag(TFontStyle::fsItalic);
+    item.RGBFColor = ToRGB(font.Color());
+    return item;
 }
+
+} // namespace
 
 void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TColor, TAlignment alignment,
                                    const QString &text)
@@ -546,7 +553,7 @@ void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TCol
     const long double s = XFactor() / kScreenFactor;
     // The font's design widths, as the PDF's /Widths give them to the
     // viewer (hinted screen advances would misplace right-aligned text).
-    const QFont &qfont = MeasuringFont(*font);
+    const QFont qfont = font->ToQFont();
     const int w = Trunc(ReferenceTextWidth(qfont, text) * s);
     if (alignment == TAlignment::taRightJustify)
         x -= w;
@@ -571,17 +578,9 @@ void TVxPDFDocumentFilter::TextOut(TPaperPos position, const TVxFont *font, TCol
 
     if (!FPageStarted)
         StartPage();
-    TPDFItemRec item;
-    item.ItemType = IT_TEXT;
+    TPDFItemRec item = TextItem(*font, text);
     item.XPos = XPoints(x);
     item.YPos = font->Size() + YPoints(y);
-    item.FText = text;
-    item.FontName = font->Name();
-    item.FontCharset = int(font->Charset());
-    item.FontSize = font->Size();
-    item.fbold = font->Style().testFlag(TFontStyle::fsBold);
-    item.fItalic = font->Style().testFlag(TFontStyle::fsItalic);
-    item.RGBFColor = ToRGB(font->Color());
     AddPDFItem(std::move(item));
 }
 
@@ -595,17 +594,9 @@ void TVxPDFDocumentFilter::RotatedTextOut(TDevicePos start, const TVxFont *font,
     // The baseline lies one font size below the start point, along the
     // rotated text's downward direction.
     const long double angle = degree / 10.0L * std::numbers::pi_v<long double> / 180.0L;
-    TPDFItemRec item;
-    item.ItemType = IT_TEXT;
+    TPDFItemRec item = TextItem(*font, text);
     item.XPos = XPoints(start.x) + font->Size() * std::sin(angle);
     item.YPos = YPoints(start.y) + font->Size() * std::cos(angle);
-    item.FText = text;
-    item.FontName = font->Name();
-    item.FontCharset = int(font->Charset());
-    item.FontSize = font->Size();
-    item.fbold = font->Style().testFlag(TFontStyle::fsBold);
-    item.fItalic = font->Style().testFlag(TFontStyle::fsItalic);
-    item.RGBFColor = ToRGB(font->Color());
     item.Degree = degree;
     AddPDFItem(std::move(item));
 }

@@ -25,7 +25,6 @@
 #include "model/Component.h"
 
 #include <QByteArray>
-#include <QFont>
 #include <QStringList>
 #include <QTemporaryFile>
 #include <bitset>
@@ -146,8 +145,6 @@ public:
                  const QString &text) override;
     void AcceptGraphic(TDevicePos position, TVxControl *control) override;
     void RotatedTextOut(TDevicePos start, const TVxFont *font, int degree, const QString &text) override;
-    // The Qt font a text of the font is measured in.
-    const QFont &MeasuringFont(const TVxFont &font);
     // Writes the document unless concatenating; raises EVxError when a font
     // cannot be described or the file cannot be written.
     void Finish() override;
@@ -299,8 +296,6 @@ private:
         QString colorLine;
     };
     TTextState FLastText;
-    std::unique_ptr<TVxFont> FMeasuringFontSource;
-    QFont FMeasuringFont;
     QByteArray FSpoolMemory;
     qint64 FSpooled = 0;
     std::vector<qint64> FPageOffsets;
