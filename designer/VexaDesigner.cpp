@@ -2,7 +2,9 @@
 
 #include "designer/DesignTimeClasses.h"
 #include "designer/DesignVexa.h"
+#include "model/ClassRegistry.h"
 #include "model/PropertyAccess.h"
+#include "model/VxChildBand.h"
 #include "model/VxCustomBand.h"
 #include "model/VxPicture.h"
 #include "model/VxPrintable.h"
@@ -181,6 +183,65 @@ TVxControl *TVexaDesigner::InsertElement(int state, TVxControl *clicked, QPoint 
     if (dataSet && PropertyExists(element, QStringLiteral("DataSet")))
         SetPointerProperty(element, QStringLiteral("DataSet"), dataSet);
     return FinishNewElement(element) ? element : nullptr;
+}
+
+TVxControl *TVexaDesigner::SwapBands(TVxControl *oldBand, const QString &className)
+{
+    auto *old = qobject_cast<TVxCustomBand *>(oldBand);
+    if (!old || old->ClassName() == className)
+        return oldBand;
+    TComponent *created = CreateComponentByClassName(className, old->Owner());
+    auto *band = qobject_cast<TVxCustomBand *>(created);
+    if (!band) {
+        delete created;
+        return oldBand;
+    }
+    SetHasChanged(true);
+    const QList<TVxControl *> selection = GetSelectedElements();
+    const bool wasSelected = selection.contains(old);
+    Mover()->DetachWithoutEvents();
+
+    band->SetParent(old->Parent() ? old->Parent() : ParentControl());
+    band->SetHeight(old->Height());
+    if (old->Font() && band->Font())
+        band->Font()->Assign(old->Font());
+    band->SetParentFont(old->ParentFont());
+    for (const char *flag : {"BlockDelete", "BlockMove", "BlockResize", "BlockEdit", "BlockChange",
+                             "BlockSelection"}) {
+        const QString name = QLatin1String(flag);
+        if (GetBoolProp(old, name))
+            PropertyAddons()->SetBoolProp(band, name, true);
+    }
+    if (old->Frame() && band->Frame()) {
+        band->Frame()->SetColor(old->Frame()->Color());
+        band->Frame()->SetDrawTop(old->Frame()->DrawTop());
+        band->Frame()->SetDrawBottom(old->Frame()->DrawBottom());
+        band->Frame()->SetDrawLeft(old->Frame()->DrawLeft());
+        band->Frame()->SetDrawRight(old->Frame()->DrawRight());
+        band->Frame()->SetStyle(old->Frame()->Style());
+        band->Frame()->SetWidth(old->Frame()->Width());
+    }
+    const QList<TVxControl *> elements = old->ControlList();
+    for (TVxControl *element : elements)
+        element->SetParent(band);
+    if (TCustomVexa *report = old->ParentReport()) {
+        for (TVxCustomBand *other : report->BandList()) {
+            if (auto *child = qobject_cast<TVxChildBand *>(other); child && child->ParentBand() == old)
+                child->SetParentBand(band);
+        }
+    }
+    const QString name = old->Name();
+    delete old;
+    band->SetName(name);
+    if (TCustomVexa *report = band->ParentReport()) {
+        report->RebuildBandList();
+        report->SetBandValues();
+    }
+    for (TVxControl *control : selection)
+        Mover()->AttachWithoutEvents(control == oldBand ? band : control);
+    if (wasSelected || !selection.isEmpty())
+        SelectionChanged(GetSelectedElement());
+    return band;
 }
 
 bool TVexaDesigner::FinishNewElement(TVxControl *element)
@@ -519,6 +580,29 @@ QList<TDatafieldNode> TVexaDesigner::DatafieldTree()
         tree.append(node);
     }
     return tree;
+}
+
+QStringList TVexaDesigner::FieldLabels(TDataSet *dataSet)
+{
+    QStringList labels;
+    if (dataSet) {
+        for (TField *field : dataSet->Fields()) {
+            if (FieldShown(field))
+                labels.append(FieldLabel(field));
+        }
+    }
+    return labels;
+}
+
+TField *TVexaDesigner::FieldByLabel(TDataSet *dataSet, const QString &label)
+{
+    if (dataSet) {
+        for (TField *field : dataSet->Fields()) {
+            if (FieldShown(field) && FieldLabel(field) == label)
+                return field;
+        }
+    }
+    return nullptr;
 }
 
 TVxControl *TVexaDesigner::DropDatafield(TField *field, QPoint point)

@@ -135,6 +135,13 @@ public:
 
     // --- Properties -------------------------------------------------------------
     bool EditProperties(TComponent *&control);
+    // Replaces a band by a new band of the design class (for example
+    // "TTesmolaLoopband"): the new one takes the old one's parent, height,
+    // font, block flags, frame, elements, the child bands that named it,
+    // its place in the selection and its name; the old band is freed. One
+    // undo step. The new band, or the old one when the class is the same or
+    // unknown.
+    TVxControl *SwapBands(TVxControl *oldBand, const QString &className);
     bool EditCurrentProperties();
 
     // --- Overridden commands ------------------------------------------------------
@@ -159,6 +166,9 @@ public:
     // --- Data field list ------------------------------------------------------------
     void GetDatasourceList(QList<TDataSet *> &list) override;
     QList<TDatafieldNode> DatafieldTree();
+    // The display labels of a data set's shown fields, and the field of a label.
+    QStringList FieldLabels(TDataSet *dataSet);
+    TField *FieldByLabel(TDataSet *dataSet, const QString &label);
     // A dropped field: a data text (a data image for picture fields) at the
     // point of selected element 0's band; the new element or none.
     TVxControl *DropDatafield(TField *field, QPoint point);

@@ -4,15 +4,20 @@
 #include "designer/ReportDesignerDialog.h"
 #include "designer/ReportPrintForm.h"
 #include "designer/VexaDesigner.h"
+#include "designer/ReportPrinterDialog.h"
+#include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "storage/RuntimeComponentMover.h"
 
 #include <QActionGroup>
+#include <QBuffer>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
@@ -29,6 +34,7 @@ constexpr auto kUntitled = "Report Designer - Untitled";
 TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent)
     : QMainWindow(parent)
     , m_form(std::make_unique<TReportPrintForm>(databaseOwner, TReportPrintForm::LoaderKind::Designer))
+    , m_databaseOwner(databaseOwner)
 {
     setObjectName(QStringLiteral("ReportDesignerForm"));
     m_designer = static_cast<TVexaDesigner *>(m_form->Loader());
@@ -73,6 +79,16 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
 
     BuildMenus();
     BuildElementBar();
+    addToolBarBreak();
+    m_propertyPanel = new TDesignerPropertyPanel(m_designer, this);
+    addToolBar(Qt::TopToolBarArea, m_propertyPanel);
+    connect(m_propertyPanel, &TDesignerPropertyPanel::Edited, this, [this] {
+        Surface()->UpdateSize();
+        Surface()->update();
+        UpdateCommands();
+    });
+    connect(m_propertyPanel, &TDesignerPropertyPanel::EditingDone, this, [this] { Surface()->setFocus(); });
+    BuildViewMenu();
 
     m_infoLabel = new QLabel(this);
     m_infoLabel->setObjectName(QStringLiteral("Panel1"));
@@ -103,6 +119,9 @@ TReportDesignerForm::~TReportDesignerForm()
     // they are taken off first.
     delete m_scrollBox;
     m_scrollBox = nullptr;
+    delete m_propertyPanel;
+    m_propertyPanel = nullptr;
+    m_testRun.reset();
     m_designer->SetOnSelectionChanged({});
     m_designer->SetOnUndoStateChanged({});
     m_designer->SetOnDesignStateChanged({});
@@ -180,11 +199,16 @@ void TReportDesignerForm::BuildMenus()
     AddCommand(file, QStringLiteral("FileSaveAs"), QStringLiteral("Save &as..."), QString(), [this] { SaveAs(); },
                QKeySequence::SaveAs);
     file->addSeparator();
-    QAction *previewAction = AddLaterCommand(file, QStringLiteral("FilePreview"), QStringLiteral("Pre&view"));
-    previewAction->setToolTip(QStringLiteral("show preview"));
-    QAction *printAction = AddLaterCommand(file, QStringLiteral("FilePrint"), QStringLiteral("&Print"));
-    printAction->setToolTip(QStringLiteral("print report"));
-    AddLaterCommand(file, QStringLiteral("FilePrinterSetup"), QStringLiteral("Printer setup"));
+    QAction *previewAction = AddCommand(file, QStringLiteral("FilePreview"), QStringLiteral("Pre&view"),
+                                        QStringLiteral("show preview"), [this] { PreviewReport(); });
+    QAction *printAction = AddCommand(file, QStringLiteral("FilePrint"), QStringLiteral("&Print"),
+                                      QStringLiteral("print report"), [this] { PrintReport(); },
+                                      QKeySequence::Print);
+    AddCommand(file, QStringLiteral("FilePrinterSetup"), QStringLiteral("Printer setup"), QString(), [this] {
+        if (!m_testRun)
+            m_testRun = std::make_unique<TReportPrinterDialog>(m_databaseOwner);
+        m_testRun->PrinterSetup();
+    });
     file->addSeparator();
     QAction *exitAction = AddCommand(file, QStringLiteral("FileExit"), QStringLiteral("&Exit"),
                                      QStringLiteral("quit reportdesigner"), [this] { close(); }, QKeySequence::Quit);
@@ -267,16 +291,7 @@ void TReportDesignerForm::BuildMenus()
                    {"BringToFront", "Bring to front", "bring element to front", C::BringToFront,
                     &V::BringToFrontSelectedElements}});
 
-    QMenu *view = menuBar()->addMenu(QStringLiteral("&View"));
-    QMenu *zoom = view->addMenu(QStringLiteral("Zoom"));
-    AddCommand(zoom, QStringLiteral("ZoomDefault"), QStringLiteral("Default size"), QString(),
-               edit([d] { d->SetZoom(100); }));
-    AddCommand(zoom, QStringLiteral("ZoomIn"), QStringLiteral("Increase"), QString(), edit([d] { d->ZoomIn(); }),
-               QKeySequence::ZoomIn);
-    AddCommand(zoom, QStringLiteral("ZoomOut"), QStringLiteral("Decrease"), QString(), edit([d] { d->ZoomOut(); }),
-               QKeySequence::ZoomOut);
-    view->addSeparator();
-    AddLaterCommand(view, QStringLiteral("ViewOptions"), QStringLiteral("&Options..."));
+    m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
 
     QMenu *report = menuBar()->addMenu(QStringLiteral("&Report"));
     AddLaterCommand(report, QStringLiteral("ReportOptions"), QStringLiteral("&Options..."));
@@ -355,6 +370,72 @@ void TReportDesignerForm::BuildElementBar()
     }
 }
 
+void TReportDesignerForm::BuildViewMenu()
+{
+    TVexaDesigner *d = m_designer;
+    const auto panelToggle = [this](const QString &name, const QString &caption, QWidget *panel) {
+        QAction *action = AddCommand(m_viewMenu, name, caption, QString(), [] {});
+        action->setCheckable(true);
+        action->setChecked(true);
+        connect(action, &QAction::toggled, panel, &QWidget::setVisible);
+        return action;
+    };
+    panelToggle(QStringLiteral("ViewToolbar"), QStringLiteral("Toolbar"), findChild<QToolBar *>(QStringLiteral("ToolbarPanel")));
+    panelToggle(QStringLiteral("ViewFontToolbar"), QStringLiteral("Font toolbar"), m_propertyPanel);
+    panelToggle(QStringLiteral("ViewElementToolbar"), QStringLiteral("Element toolbar"),
+                findChild<QToolBar *>(QStringLiteral("ElementPanel")));
+    panelToggle(QStringLiteral("ViewStatusline"), QStringLiteral("Statusline"), statusBar());
+    // A tool bar closed through its own context menu unchecks its entry.
+    for (const auto &[bar, entry] : {std::pair{QStringLiteral("ToolbarPanel"), QStringLiteral("ViewToolbar")},
+                                     std::pair{QStringLiteral("PropertyPanel"), QStringLiteral("ViewFontToolbar")},
+                                     std::pair{QStringLiteral("ElementPanel"), QStringLiteral("ViewElementToolbar")}}) {
+        QAction *action = Command(entry);
+        connect(findChild<QToolBar *>(bar), &QToolBar::visibilityChanged, action, [this, action](bool visible) {
+            if (isVisible())
+                action->setChecked(visible);
+        });
+    }
+    m_viewMenu->addSeparator();
+    QMenu *zoom = m_viewMenu->addMenu(QStringLiteral("Zoom"));
+    const auto view = [this](std::function<void()> command) {
+        return [this, command] {
+            command();
+            Surface()->UpdateSize();
+            Surface()->update();
+            UpdateCommands();
+        };
+    };
+    AddCommand(zoom, QStringLiteral("ZoomDefault"), QStringLiteral("Default size"), QString(),
+               view([d] { d->SetZoom(100); }), QKeySequence(Qt::CTRL | Qt::Key_0));
+    AddCommand(zoom, QStringLiteral("ZoomIn"), QStringLiteral("Increase"), QString(), view([d] { d->ZoomIn(); }),
+               QKeySequence::ZoomIn);
+    AddCommand(zoom, QStringLiteral("ZoomOut"), QStringLiteral("Decrease"), QString(), view([d] { d->ZoomOut(); }),
+               QKeySequence::ZoomOut);
+    // Band views change only what the surface shows, not the template.
+    AddCommand(m_viewMenu, QStringLiteral("RotateBands"), QStringLiteral("Rotate bands"), QString(), view([this] {
+                   if (TDesignVexa *report = Report())
+                       report->SetRotateBands(report->RotateBands() + 1);
+               }));
+    QAction *hide = AddCommand(m_viewMenu, QStringLiteral("HideBands"), QStringLiteral("Hide bands"), QString(), [] {});
+    hide->setCheckable(true);
+    connect(hide, &QAction::toggled, this, [this, view](bool hidden) {
+        view([this, hidden] {
+            m_designer->Mover()->Detach();
+            if (TDesignVexa *report = Report())
+                report->SetHideBands(hidden);
+        })();
+    });
+    AddCommand(m_viewMenu, QStringLiteral("ResetBands"), QStringLiteral("Reset bands"), QString(), view([this, hide] {
+                   hide->setChecked(false);
+                   if (TDesignVexa *report = Report()) {
+                       report->SetHideBands(false);
+                       report->SetRotateBands(0);
+                   }
+               }));
+    m_viewMenu->addSeparator();
+    AddLaterCommand(m_viewMenu, QStringLiteral("ViewOptions"), QStringLiteral("&Options..."));
+}
+
 void TReportDesignerForm::UpdateCommands()
 {
     for (const auto &[action, command] : std::as_const(m_selectionCommands))
@@ -369,6 +450,8 @@ void TReportDesignerForm::UpdateCommands()
         m_xPosLabel->setText(m_designer->InfoXPos());
         m_yPosLabel->setText(m_designer->InfoYPos());
     }
+    if (m_propertyPanel)
+        m_propertyPanel->UpdateSelections();
 }
 
 void TReportDesignerForm::SetDisplayedFile(const QString &fileName)
@@ -437,6 +520,56 @@ bool TReportDesignerForm::SaveAs()
     }
     SetDisplayedFile(name);
     return true;
+}
+
+bool TReportDesignerForm::PreviewReport()
+{
+    return RunTestJob(false);
+}
+
+bool TReportDesignerForm::PrintReport()
+{
+    return RunTestJob(true);
+}
+
+bool TReportDesignerForm::RunTestJob(bool print)
+{
+    // The run works on a copy of the template, loaded as PDF mode loads it,
+    // so that the edited report, its selection and its undo steps stay as
+    // they are, and what the preview shows is what a saved file will print.
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    if (!m_designer->SaveReport_ToStream(buffer)) {
+        ShowError(QStringLiteral("The report could not be prepared: %1").arg(m_designer->LastError()));
+        return false;
+    }
+    buffer.seek(0);
+    if (!m_testRun)
+        m_testRun = std::make_unique<TReportPrinterDialog>(m_databaseOwner);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool done = print ? m_testRun->PrintReport_FromStream(buffer) : m_testRun->PreviewReport_FromStream(buffer);
+    QApplication::restoreOverrideCursor();
+    if (!done && !m_testRun->LastError().isEmpty())
+        ShowError(QStringLiteral("The report could not be %1: %2")
+                      .arg(print ? QStringLiteral("printed") : QStringLiteral("previewed"), m_testRun->LastError()));
+    return done;
+}
+
+void TReportDesignerForm::keyPressEvent(QKeyEvent *event)
+{
+    const QString text = event->text();
+    const bool plainKey = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plainKey && !text.isEmpty() && text.at(0).isPrint() && m_propertyPanel && m_propertyPanel->isVisible() &&
+        m_propertyPanel->CanTypeIntoEditor()) {
+        QLineEdit *edit = m_propertyPanel->AllEdit();
+        edit->setFocus();
+        edit->selectAll();
+        QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), text);
+        QApplication::sendEvent(edit, &typed);
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TReportDesignerForm::closeEvent(QCloseEvent *event)

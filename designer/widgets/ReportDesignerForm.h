@@ -17,7 +17,9 @@ class QLabel;
 namespace zelmio {
 
 class TDesignSurface;
+class TDesignerPropertyPanel;
 class TReportPrintForm;
+class TReportPrinterDialog;
 class TVexaDesigner;
 class TvxdScrollbox;
 class TDesignVexa;
@@ -39,6 +41,7 @@ public:
     TDesignVexa *Report() const;
     TvxdScrollbox *ScrollBox() const { return m_scrollBox; }
     TDesignSurface *Surface() const;
+    TDesignerPropertyPanel *PropertyPanel() const { return m_propertyPanel; }
     // A command by its object name ("FileSave", "NewLabel", ...).
     QAction *Command(const QString &name) const;
     QString FileName() const { return m_fileName; }
@@ -55,12 +58,20 @@ public:
     bool SaveAs();
     // Brings menus, buttons, caption and status line up to date.
     void UpdateCommands();
+    // A test run of the edited template (as it is now, saved or not) in the
+    // preview window, or on the printer; false when it could not run (the
+    // reason was shown).
+    bool PreviewReport();
+    bool PrintReport();
 
 signals:
     void Closed();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Typing on the report area starts the quick editor of the selected
+    // element with the typed text.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QAction *AddCommand(QMenu *menu, const QString &name, const QString &caption, const QString &hint,
@@ -68,6 +79,8 @@ private:
     QAction *AddLaterCommand(QMenu *menu, const QString &name, const QString &caption);
     void BuildMenus();
     void BuildElementBar();
+    void BuildViewMenu();
+    bool RunTestJob(bool print);
     void RunEdit(const std::function<void()> &command);
     void SetDisplayedFile(const QString &fileName);
     void ShowError(const QString &message);
@@ -75,6 +88,10 @@ private:
     std::unique_ptr<TReportPrintForm> m_form;
     TVexaDesigner *m_designer = nullptr;
     TvxdScrollbox *m_scrollBox = nullptr;
+    TDesignerPropertyPanel *m_propertyPanel = nullptr;
+    std::unique_ptr<TReportPrinterDialog> m_testRun;
+    QObject *m_databaseOwner = nullptr;
+    QMenu *m_viewMenu = nullptr;
     QActionGroup *m_insertGroup = nullptr;
     QAction *m_normalDesign = nullptr;
     QLabel *m_infoLabel = nullptr;

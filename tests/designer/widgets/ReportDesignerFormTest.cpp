@@ -9,14 +9,21 @@
 #include "designer/ReportPrintForm.h"
 #include "designer/VexaDesigner.h"
 #include "designer/VxDLoader.h"
+#include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/ReportDesignerForm.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "model/PropertyAccess.h"
+#include "model/VxCustomBand.h"
+#include "model/VxElementTypes.h"
+#include "storage/PropertyAddons.h"
 #include "storage/DesignClipboard.h"
 #include "storage/RuntimeComponentMover.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +51,8 @@ struct WindowFixture {
         surface->SetDragMinTime(0);
         window.SetAskFileName([this](bool) { return saveName; });
         window.SetShowError([this](const QString &message) { errors << message; });
+        // Wide enough for the whole property bar.
+        window.resize(1400, 700);
         window.show();
         surface->setFocus();
     }
@@ -267,4 +276,192 @@ TEST(DesignerWindow, TheFacadeDesignJobRunsTheWindow)
     EXPECT_TRUE(facade.NewReport(QString(), true));
     EXPECT_EQ(caption, QStringLiteral("Report Designer - Untitled[*]"));
     GlobalDesignerWindow() = saved;
+}
+
+// The property bar shows the kind of the selection and edits its main value.
+TEST(DesignerWindow, ThePropertyBarShowsAndEditsTheSelection)
+{
+    WindowFixture f;
+    TDesignerPropertyPanel *panel = f.window.PropertyPanel();
+    EXPECT_EQ(panel->TypeLabel()->text(), QStringLiteral("Report"));
+    TVxControl *band = f.Band();
+    ASSERT_NE(band, nullptr);
+    struct Row {
+        const char *button;
+        const char *type;
+        TDesignerPropertyPanel::TEditorKind editor;
+        QStringList firstChoices;   // of the combo box
+    };
+    using K = TDesignerPropertyPanel::TEditorKind;
+    const Row rows[] = {
+        {"NewLabel", "Label", K::Caption, {}},
+        {"NewExpression", "Expression", K::Expression, {}},
+        {"NewMemo", "Memo", K::None, {}},
+        {"NewShape", "Shape", K::ShapeKind, {"Circle", "Horizontal line", "Rectangle"}},
+        {"NewSysData", "System field", K::SystemValue, {"Date", "Time", "Date and time"}},
+    };
+    int x = 8;
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.button);
+        TVxControl *element = f.Insert(row.button, f.surface->ControlOrigin(band) + QPoint(x, 8));
+        x += 80;
+        ASSERT_NE(element, nullptr);
+        EXPECT_EQ(panel->TypeLabel()->text(), QString::fromLatin1(row.type));
+        EXPECT_EQ(panel->EditorKind(), row.editor);
+        const bool line = row.editor == K::Caption || row.editor == K::Expression;
+        EXPECT_EQ(panel->EditLineShown(), line);
+        EXPECT_EQ(panel->ComboShown(), !line && row.editor != K::None);
+        for (int i = 0; i < row.firstChoices.size(); ++i)
+            EXPECT_EQ(panel->AllComboBox()->itemText(i), row.firstChoices[i]);
+    }
+    // A shape starts as a rectangle; "Rectangle" in the combo means the rounded one.
+    EXPECT_EQ(panel->AllComboBox()->currentText(), QStringLiteral("Time"));
+    f.Click(f.surface->ControlOrigin(band) + QPoint(8 + 3 * 80 + 4, 12));
+    ASSERT_EQ(panel->EditorKind(), K::ShapeKind);
+    EXPECT_EQ(panel->AllComboBox()->currentText(), QStringLiteral("Rectangle"));
+    TVxControl *shape = f.designer->GetSelectedElement();
+    panel->AllComboBox()->activated(2);
+    EXPECT_EQ(GetIntegerProperty(shape, QStringLiteral("Shape")), int(VxElementTypes::TVxShapeType::vxsRoundRect));
+    f.window.Command(QStringLiteral("EditUndo"))->trigger();
+    EXPECT_EQ(GetIntegerProperty(f.Find(shape->objectName()), QStringLiteral("Shape")),
+              int(VxElementTypes::TVxShapeType::vxsRectangle));
+
+    // Two selected: no kind, no editor.
+    f.Click(f.Centre(band->Controls(0)), Qt::ShiftModifier);
+    EXPECT_EQ(panel->TypeLabel()->text(), QString());
+    EXPECT_FALSE(panel->EditLineShown());
+    EXPECT_FALSE(panel->ComboShown());
+}
+
+// Typing on the report area with a label selected replaces its caption in one
+// undo step; Enter gives the keys back to the surface. A label blocked for
+// editing shows its caption but takes no text.
+TEST(DesignerWindow, TypingOnTheSurfaceEditsTheCaption)
+{
+    WindowFixture f;
+    TDesignerPropertyPanel *panel = f.window.PropertyPanel();
+    TVxControl *band = f.Band();
+    TVxControl *label = f.Label(band, QPoint(8, 8));
+    ASSERT_NE(label, nullptr);
+    const QString oldCaption = GetStringProperty(label, QStringLiteral("Caption"));
+    const QString labelName = label->Name();
+    EXPECT_EQ(panel->AllEdit()->text(), oldCaption);
+    const int undo = f.designer->UndoCount();
+    QTest::keyClicks(f.surface, QStringLiteral("C"));
+    QTest::keyClicks(panel->AllEdit(), QStringLiteral("ena 1,20"));
+    EXPECT_EQ(GetStringProperty(label, QStringLiteral("Caption")), QStringLiteral("Cena 1,20"));
+    EXPECT_EQ(f.designer->UndoCount(), undo + 1);
+    QTest::keyClick(panel->AllEdit(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), f.surface);
+    f.window.Command(QStringLiteral("EditUndo"))->trigger();
+    EXPECT_EQ(GetStringProperty(f.Find(labelName), QStringLiteral("Caption")), oldCaption);
+
+    TVxControl *blocked = f.Label(f.window.Report()->Controls(0), QPoint(120, 8));
+    ASSERT_NE(blocked, nullptr);
+    f.designer->PropertyAddons()->SetBoolProp(blocked, QStringLiteral("BlockEdit"), true);
+    f.window.UpdateCommands();
+    EXPECT_TRUE(panel->EditLineShown());
+    EXPECT_FALSE(panel->AllEdit()->isEnabled());
+    const QString caption = GetStringProperty(blocked, QStringLiteral("Caption"));
+    QTest::keyClicks(f.surface, QStringLiteral("x"));
+    EXPECT_EQ(GetStringProperty(blocked, QStringLiteral("Caption")), caption);
+}
+
+// The band combo turns a band into a loop band and back into a plain band of
+// another kind, keeping its name, elements and height; the file of such a
+// template loads, prints and saves back to the same text.
+TEST(DesignerWindow, TheBandComboSwapsBandClasses)
+{
+    QTemporaryDir dir;
+    WindowFixture f;
+    TDesignerPropertyPanel *panel = f.window.PropertyPanel();
+    TVxControl *band = f.Band();
+    TVxControl *label = f.Label(band, QPoint(8, 8));
+    ASSERT_NE(label, nullptr);
+    SetStringProperty(label, QStringLiteral("Caption"), QStringLiteral("Rinda"));
+    band->SetHeight(60);
+    const QString name = band->Name();
+    f.Click(f.surface->ControlOrigin(band) + QPoint(band->Width() - 20, band->Height() - 3));
+    ASSERT_EQ(panel->TypeLabel()->text(), QStringLiteral("Band"));
+    EXPECT_EQ(panel->AllComboBox()->currentText(), QStringLiteral("Title"));
+    EXPECT_EQ(panel->AllComboBox()->itemText(8), QStringLiteral("Loop Band"));
+
+    panel->AllComboBox()->activated(8);
+    TVxControl *loop = f.Find(name);
+    ASSERT_NE(loop, nullptr);
+    EXPECT_EQ(loop->ClassName(), QStringLiteral("TTesmolaLoopband"));
+    EXPECT_EQ(loop->Height(), 60);
+    EXPECT_EQ(loop->ControlList(), QList<TVxControl *>{label});
+    EXPECT_EQ(f.designer->GetSelectedElements(), QList<TVxControl *>{loop});
+    EXPECT_EQ(panel->AllComboBox()->currentIndex(), 8);
+
+    panel->AllComboBox()->activated(6);   // Summary
+    auto *plain = qobject_cast<TVxCustomBand *>(f.Find(name));
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->ClassName(), QStringLiteral("TTesmolaBand"));
+    EXPECT_EQ(plain->BandType(), TVxBandType::rbSummary);
+    EXPECT_EQ(plain->ControlList(), QList<TVxControl *>{label});
+
+    // Undo goes back to the loop band.
+    f.window.Command(QStringLiteral("EditUndo"))->trigger();
+    EXPECT_EQ(f.Find(name)->ClassName(), QStringLiteral("TTesmolaLoopband"));
+
+    f.saveName = dir.filePath(QStringLiteral("loop.vx2"));
+    ASSERT_TRUE(f.window.SaveAs());
+}
+
+TEST(DesignerWindow, ALoopBandTemplateLoadsAndSavesBackToTheSameText)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("loop.vx2"));
+    {
+        WindowFixture f;
+        TVxControl *band = f.Band();
+        ASSERT_TRUE(f.Label(band, QPoint(8, 8)));
+        f.Click(f.surface->ControlOrigin(band) + QPoint(band->Width() - 20, band->Height() - 3));
+        f.window.PropertyPanel()->AllComboBox()->activated(8);
+        f.saveName = first;
+        ASSERT_TRUE(f.window.SaveAs());
+    }
+    TReportDesignerForm second;
+    ASSERT_TRUE(second.OpenFile(first));
+    EXPECT_TRUE(second.Designer()->LoadWarnings().isEmpty());
+    second.SetAskFileName([&](bool) { return dir.filePath(QStringLiteral("again.vx2")); });
+    ASSERT_TRUE(second.SaveAs());
+    QFile a(first), b(dir.filePath(QStringLiteral("again.vx2")));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), b.readAll());
+    EXPECT_TRUE(a.size() > 0);
+    TReportPrintForm print(nullptr);
+    print.Loader()->LoadCompsAndDatamoduleFromFile(first);
+    EXPECT_TRUE(print.Loader()->LoadWarnings().isEmpty()) << print.Loader()->LoadWarnings().join('\n').toStdString();
+}
+
+// The font boxes and style buttons show selected element 0's font and change
+// the selection's fonts.
+TEST(DesignerWindow, TheFontControlsFollowAndChangeTheSelection)
+{
+    WindowFixture f;
+    TDesignerPropertyPanel *panel = f.window.PropertyPanel();
+    TVxControl *band = f.Band();
+    TVxControl *a = f.Label(band, QPoint(8, 8));
+    TVxControl *b = f.Label(band, QPoint(120, 8));
+    ASSERT_TRUE(a && b);
+    GetFontProperty(a)->SetStyle(TFontStyle::fsBold);
+    GetFontProperty(a)->SetSize(14);
+    f.Click(f.Centre(a));
+    EXPECT_TRUE(panel->Button(QStringLiteral("BoldSpeedButton"))->isChecked());
+    EXPECT_FALSE(panel->Button(QStringLiteral("ItalicSpeedButton"))->isChecked());
+    EXPECT_EQ(panel->FontSizeComboBox()->currentText(), QStringLiteral("14"));
+    EXPECT_TRUE(panel->Button(QStringLiteral("TextLeftAlignButton"))->isChecked());
+
+    f.Click(f.Centre(b), Qt::ShiftModifier);
+    panel->Button(QStringLiteral("ItalicSpeedButton"))->trigger();
+    EXPECT_TRUE(GetFontProperty(a)->Style().testFlag(TFontStyle::fsItalic));
+    EXPECT_TRUE(GetFontProperty(b)->Style().testFlag(TFontStyle::fsItalic));
+    EXPECT_FALSE(GetFontProperty(b)->Style().testFlag(TFontStyle::fsBold));
+    panel->FontSizeComboBox()->textActivated(QStringLiteral("20"));
+    EXPECT_EQ(GetFontProperty(b)->Size(), 20);
+    panel->Button(QStringLiteral("TextCenterAlignButton"))->trigger();
+    EXPECT_EQ(GetIntegerProperty(b, QStringLiteral("Alignment")), int(TAlignment::taCenter));
 }
