@@ -330,29 +330,34 @@ void TReportDesignerForm::BuildElementBar()
     m_insertGroup->setExclusive(true);
     struct Kind {
         const char *name;
+        const char *caption;
         const char *hint;
         int state;
     };
     const Kind kinds[] = {
-        {"NormalDesign", "select/move element", dsNormal},
-        {"NewBand", "add new band", dsBand},
-        {"NewChildBand", "add new childband", dsChildband},
-        {"NewSubdetail", "add new subdetail band", dsSubdetail},
-        {"NewGroup", "add new group band", dsGroup},
-        {"NewLabel", "add new label", dsLabel},
-        {"NewMemo", "add new memo", dsMemo},
-        {"NewImage", "add new image", dsImage},
-        {"NewShape", "add new shape", dsShape},
-        {"NewSysData", "add new system field", dsSysdata},
-        {"NewDBText", "add new data field", dsDBText},
-        {"NewDBImage", "add new image from data field", dsDBImage},
-        {"NewExpression", "add new expression-field", dsExpression},
-        {"NewRichtext", "add new richtext", dsRichtext},
-        {"NewDBRichtext", "add new richtext from data field", dsDBRichtext},
+        {"NormalDesign", "&Select", "select/move element", dsNormal},
+        {"NewBand", "&Band", "add new band", dsBand},
+        {"NewChildBand", "&Child band", "add new childband", dsChildband},
+        {"NewSubdetail", "S&ub-detail band", "add new subdetail band", dsSubdetail},
+        {"NewGroup", "&Group band", "add new group band", dsGroup},
+        {"NewLabel", "&Label", "add new label", dsLabel},
+        {"NewMemo", "&Memo", "add new memo", dsMemo},
+        {"NewImage", "&Image", "add new image", dsImage},
+        {"NewShape", "S&hape", "add new shape", dsShape},
+        {"NewSysData", "S&ystem field", "add new system field", dsSysdata},
+        {"NewDBText", "&Data field", "add new data field", dsDBText},
+        {"NewDBImage", "Data im&age", "add new image from data field", dsDBImage},
+        {"NewExpression", "&Expression", "add new expression-field", dsExpression},
+        {"NewRichtext", "&Rich text", "add new richtext", dsRichtext},
+        {"NewDBRichtext", "Data rich te&xt", "add new richtext from data field", dsDBRichtext},
     };
+    // The insert kinds are in a menu too, so that they can be reached
+    // from the keyboard.
+    QMenu *insert = new QMenu(QStringLiteral("&Insert"), this);
+    menuBar()->insertMenu(m_viewMenu->menuAction(), insert);
     for (const Kind &kind : kinds) {
         const int state = kind.state;
-        QAction *action = AddCommand(nullptr, QString::fromLatin1(kind.name), QString::fromUtf8(kind.hint),
+        QAction *action = AddCommand(insert, QString::fromLatin1(kind.name), QString::fromUtf8(kind.caption),
                                      QString::fromUtf8(kind.hint), [this, state] {
                                          // Shift keeps the insert mode after each insert.
                                          m_designer->SetAddMultipleElements(
@@ -366,6 +371,7 @@ void TReportDesignerForm::BuildElementBar()
         if (state == dsNormal) {
             m_normalDesign = action;
             action->setChecked(true);
+            insert->addSeparator();
         }
     }
 }

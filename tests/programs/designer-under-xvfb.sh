@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The designer mode on a virtual display, driven with real key presses and
+# mouse clicks: the window opens with its caption and menus on a new
+# template, Insert > Label and a click put a label on the report, typing
+# replaces its caption, Ctrl+S asks for a file name and saves, and the saved
+# template holds the label with that caption. Ctrl+Q then ends the program
+# with exit code 0. Skipped (77) when xvfb-run or xdotool is missing.
+# Usage: designer-under-xvfb.sh ZELMIO_EXE ZELMIO_TOOL_EXE SOURCE_DIR
+set -uo pipefail
+exe=$1
+tool=$2
+src=$3
+if ! command -v xvfb-run >/dev/null || ! command -v xdotool >/dev/null; then
+  echo "xvfb-run or xdotool is not installed: skipped"
+  exit 77
+fi
+if [ -z "${ZELMIO_IN_XVFB:-}" ]; then
+  ZELMIO_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$@"
+fi
+unset QT_QPA_PLATFORM
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+saved="$work/cenas.vx2"
+fail() {
+  echo "$1"; cat "$work/log"; kill "$pid" 2>/dev/null; exit 1
+}
+# HOME in the scratch folder: the file dialog and the settings start clean.
+HOME="$work" "$exe" - - "-$src/samples/price-tags.xml" >"$work/log" 2>&1 &
+pid=$!
+window=
+for _ in $(seq 1 250); do
+  window=$(xdotool search --name '^Report Designer - Untitled' 2>/dev/null | head -1)
+  [ -n "$window" ] && break
+  sleep 0.02
+done
+[ -n "$window" ] || fail "no designer window appeared"
+echo "window \"$(xdotool getwindowname "$window")\""
+sleep 0.5
+xdotool windowfocus --sync "$window"
+# Insert > Label through the menu's mnemonics, then a click on the report.
+xdotool key alt+i
+sleep 0.3
+xdotool key l
+sleep 0.2
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+sleep 0.3
+xdotool type --delay 20 'Cena EUR'
+xdotool key Return
+sleep 0.2
+xdotool key ctrl+s
+dialog=
+for _ in $(seq 1 100); do
+  dialog=$(xdotool search --name '^Save report$' 2>/dev/null | head -1)
+  [ -n "$dialog" ] && break
+  sleep 0.05
+done
+[ -n "$dialog" ] || fail "Ctrl+S opened no save dialog"
+xdotool windowfocus --sync "$dialog"
+sleep 0.3
+xdotool type --delay 10 "$saved"
+xdotool key Return
+for _ in $(seq 1 100); do
+  [ -f "$saved" ] && break
+  sleep 0.05
+done
+[ -f "$saved" ] || fail "the template was not saved"
+listing=$("$tool" check-template "$saved") || fail "check-template refused the saved template"
+echo "$listing"
+grep -q "(TTesmolaLabel) .*Caption 'Cena EUR'" <<<"$listing" || fail "the saved template lacks the label"
+for _ in $(seq 1 50); do
+  [ "$(xdotool getwindowname "$window" 2>/dev/null)" = "$saved" ] && break
+  sleep 0.05
+done
+[ "$(xdotool getwindowname "$window")" = "$saved" ] || fail "the caption does not show the saved file"
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+q
+for _ in $(seq 1 100); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.05
+done
+kill -0 "$pid" 2>/dev/null && fail "Ctrl+Q did not close the designer"
+wait "$pid"
+code=$?
+echo "exit code $code"
+[ "$code" -eq 0 ] || { cat "$work/log"; exit 1; }
