@@ -69,12 +69,19 @@ int runCheckTemplate(const QStringList &args, QTextStream &out, QTextStream &err
     if (const QObject *dataSet = GetPointerProperty(report, QStringLiteral("DataSet")))
         out << ", DataSet " << dataSet->objectName();
     out << "\n";
+    // Elements may sit on the report itself as well as on its bands.
+    int bands = 0;
     int elements = 0;
-    for (const TVxControl *band : report->ControlList()) {
-        PrintControl(out, band, 1);
-        elements += band->ControlCount();
+    for (const TVxControl *control : report->ControlList()) {
+        PrintControl(out, control, 1);
+        if (control->inherits("zelmio::TVxCustomBand")) {
+            ++bands;
+            elements += control->ControlCount();
+        } else {
+            ++elements;
+        }
     }
-    out << "Bands: " << report->ControlCount() << ", elements: " << elements << "\n";
+    out << "Bands: " << bands << ", elements: " << elements << "\n";
     const QStringList warnings = window.Loader()->LoadWarnings();
     for (const QString &warning : warnings)
         out << "warning: " << warning << "\n";

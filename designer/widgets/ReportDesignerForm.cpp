@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -28,6 +30,20 @@ namespace zelmio {
 namespace {
 
 constexpr auto kUntitled = "Report Designer - Untitled";
+
+// A combo box that fills its list just before it opens.
+class TElementsComboBox : public QComboBox {
+public:
+    TElementsComboBox(std::function<void()> fill, QWidget *parent) : QComboBox(parent), m_fill(std::move(fill)) {}
+    void showPopup() override
+    {
+        m_fill();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> m_fill;
+};
 
 } // namespace
 
@@ -89,18 +105,40 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
     });
     connect(m_propertyPanel, &TDesignerPropertyPanel::EditingDone, this, [this] { Surface()->setFocus(); });
     BuildViewMenu();
+    AddPanelMenu(m_elementPanel, Qt::LeftToolBarArea, QStringLiteral("Left"), QStringLiteral("ViewElementToolbar"));
+    AddPanelMenu(m_propertyPanel, Qt::BottomToolBarArea, QStringLiteral("Bottom"), QStringLiteral("ViewFontToolbar"));
+    // The element buttons go in a column on the left unless the screen (the
+    // window opens maximised) leaves less than 120 pixels below them.
+    {
+        const int column = 20 + 29 * int(m_elementPanel->actions().size());
+        const QScreen *screen = this->screen();
+        const int height = screen ? screen->availableGeometry().height() : 0;
+        if (column + 120 <= height)
+            PlaceElementPanel(Qt::LeftToolBarArea);
+    }
 
     m_infoLabel = new QLabel(this);
     m_infoLabel->setObjectName(QStringLiteral("Panel1"));
-    m_elementLabel = new QLabel(this);
-    m_elementLabel->setObjectName(QStringLiteral("ElementsComboBox"));
-    m_elementLabel->setMinimumWidth(200);
+    m_elementsCombo = new TElementsComboBox([this] { FillElementsList(); }, this);
+    m_elementsCombo->setObjectName(QStringLiteral("ElementsComboBox"));
+    m_elementsCombo->setMinimumWidth(200);
+    m_elementsCombo->setFocusPolicy(Qt::ClickFocus);
+    connect(m_elementsCombo, &QComboBox::textActivated, this, [this](const QString &name) {
+        auto *control = qobject_cast<TVxControl *>(Report() ? Report()->Owner()->FindComponent(name) : nullptr);
+        if (!control)
+            return;
+        m_designer->Mover()->Detach();
+        m_designer->SelectElement(false, control);
+        Surface()->update();
+        Surface()->setFocus();
+        UpdateCommands();
+    });
     m_xPosLabel = new QLabel(this);
     m_xPosLabel->setObjectName(QStringLiteral("XPosLabel"));
     m_yPosLabel = new QLabel(this);
     m_yPosLabel->setObjectName(QStringLiteral("YPosLabel"));
     statusBar()->addWidget(m_infoLabel, 1);
-    statusBar()->addPermanentWidget(m_elementLabel);
+    statusBar()->addPermanentWidget(m_elementsCombo);
     statusBar()->addPermanentWidget(m_xPosLabel);
     statusBar()->addPermanentWidget(new QLabel(QStringLiteral("/"), this));
     statusBar()->addPermanentWidget(m_yPosLabel);
@@ -324,6 +362,7 @@ void TReportDesignerForm::BuildElementBar()
 {
     QToolBar *elements = new QToolBar(QStringLiteral("Element toolbar"), this);
     elements->setObjectName(QStringLiteral("ElementPanel"));
+    m_elementPanel = elements;
     addToolBarBreak();
     addToolBar(Qt::TopToolBarArea, elements);
     m_insertGroup = new QActionGroup(this);
@@ -374,6 +413,68 @@ void TReportDesignerForm::BuildElementBar()
             insert->addSeparator();
         }
     }
+}
+
+void TReportDesignerForm::AddPanelMenu(QToolBar *panel, Qt::ToolBarArea other, const QString &otherCaption,
+                                       const QString &viewEntry)
+{
+    panel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(panel, &QWidget::customContextMenuRequested, this, [this, panel, other, otherCaption, viewEntry](QPoint at) {
+        QMenu menu(this);
+        const auto place = [this, panel](Qt::ToolBarArea area) {
+            if (panel == m_elementPanel)
+                PlaceElementPanel(area);
+            else
+                PlacePropertyPanel(area);
+        };
+        QAction *top = menu.addAction(QStringLiteral("Top"));
+        QAction *side = menu.addAction(otherCaption);
+        top->setCheckable(true);
+        side->setCheckable(true);
+        top->setChecked(toolBarArea(panel) == Qt::TopToolBarArea);
+        side->setChecked(toolBarArea(panel) == other);
+        menu.addSeparator();
+        QAction *visible = menu.addAction(QStringLiteral("Visible"));
+        visible->setCheckable(true);
+        visible->setChecked(true);
+        QAction *chosen = menu.exec(panel->mapToGlobal(at));
+        if (chosen == top)
+            place(Qt::TopToolBarArea);
+        else if (chosen == side)
+            place(other);
+        else if (chosen == visible)
+            Command(viewEntry)->setChecked(false);
+    });
+}
+
+void TReportDesignerForm::PlaceElementPanel(Qt::ToolBarArea area)
+{
+    if (toolBarArea(m_elementPanel) == area)
+        return;
+    const bool shown = m_elementPanel->isVisibleTo(this);
+    removeToolBar(m_elementPanel);
+    if (area == Qt::TopToolBarArea && toolBarArea(m_propertyPanel) == Qt::TopToolBarArea) {
+        // Just above the property bar, on a line of its own.
+        insertToolBar(m_propertyPanel, m_elementPanel);
+        insertToolBarBreak(m_propertyPanel);
+    } else {
+        if (area == Qt::TopToolBarArea)
+            addToolBarBreak(Qt::TopToolBarArea);
+        addToolBar(area == Qt::TopToolBarArea ? Qt::TopToolBarArea : Qt::LeftToolBarArea, m_elementPanel);
+    }
+    m_elementPanel->setVisible(shown);
+}
+
+void TReportDesignerForm::PlacePropertyPanel(Qt::ToolBarArea area)
+{
+    if (toolBarArea(m_propertyPanel) == area)
+        return;
+    const bool shown = m_propertyPanel->isVisibleTo(this);
+    removeToolBar(m_propertyPanel);
+    const Qt::ToolBarArea target = area == Qt::BottomToolBarArea ? Qt::BottomToolBarArea : Qt::TopToolBarArea;
+    addToolBarBreak(target);
+    addToolBar(target, m_propertyPanel);
+    m_propertyPanel->setVisible(shown);
 }
 
 void TReportDesignerForm::BuildViewMenu()
@@ -442,6 +543,24 @@ void TReportDesignerForm::BuildViewMenu()
     AddLaterCommand(m_viewMenu, QStringLiteral("ViewOptions"), QStringLiteral("&Options..."));
 }
 
+void TReportDesignerForm::FillElementsList()
+{
+    QStringList names;
+    const std::function<void(const TVxControl *)> collect = [&](const TVxControl *parent) {
+        for (const TVxControl *control : parent->ControlList()) {
+            if (!control->Name().isEmpty())
+                names.append(control->Name());
+            collect(control);
+        }
+    };
+    if (Report())
+        collect(Report());
+    const QString current = m_elementsCombo->currentText();
+    m_elementsCombo->clear();
+    m_elementsCombo->addItems(names);
+    m_elementsCombo->setCurrentIndex(int(names.indexOf(current)));
+}
+
 void TReportDesignerForm::UpdateCommands()
 {
     for (const auto &[action, command] : std::as_const(m_selectionCommands))
@@ -452,7 +571,12 @@ void TReportDesignerForm::UpdateCommands()
     if (m_infoLabel) {
         m_infoLabel->setText(m_designer->InfoText());
         TVxControl *selected = m_designer->GetSelectedElement();
-        m_elementLabel->setText(selected ? selected->Name() : QString());
+        const QString name = selected ? selected->Name() : QString();
+        if (m_elementsCombo->count() != 1 || m_elementsCombo->itemText(0) != name) {
+            m_elementsCombo->clear();
+            if (!name.isEmpty())
+                m_elementsCombo->addItem(name);
+        }
         m_xPosLabel->setText(m_designer->InfoXPos());
         m_yPosLabel->setText(m_designer->InfoYPos());
     }

@@ -12,7 +12,9 @@
 
 class QAction;
 class QActionGroup;
+class QComboBox;
 class QLabel;
+class QToolBar;
 
 namespace zelmio {
 
@@ -45,6 +47,11 @@ public:
     // A command by its object name ("FileSave", "NewLabel", ...).
     QAction *Command(const QString &name) const;
     QString FileName() const { return m_fileName; }
+    // The status line's list of the report's elements: the selected one's
+    // name; opening it lists all, choosing one selects it alone.
+    QComboBox *ElementsComboBox() const { return m_elementsCombo; }
+    // Fills the element list with the names of all bands and elements.
+    void FillElementsList();
 
     // The dialogs, replaceable (tests answer them).
     void SetAskFileName(const TAskFileName &ask) { m_askFileName = ask; }
@@ -80,6 +87,12 @@ private:
     void BuildMenus();
     void BuildElementBar();
     void BuildViewMenu();
+    // Element panel on the left or at the top (above the property bar),
+    // the property bar at the top or the bottom; "Visible" on their context
+    // menus hides them.
+    void PlaceElementPanel(Qt::ToolBarArea area);
+    void PlacePropertyPanel(Qt::ToolBarArea area);
+    void AddPanelMenu(QToolBar *panel, Qt::ToolBarArea other, const QString &otherCaption, const QString &viewEntry);
     bool RunTestJob(bool print);
     void RunEdit(const std::function<void()> &command);
     void SetDisplayedFile(const QString &fileName);
@@ -89,13 +102,14 @@ private:
     TVexaDesigner *m_designer = nullptr;
     TvxdScrollbox *m_scrollBox = nullptr;
     TDesignerPropertyPanel *m_propertyPanel = nullptr;
+    QToolBar *m_elementPanel = nullptr;
     std::unique_ptr<TReportPrinterDialog> m_testRun;
     QObject *m_databaseOwner = nullptr;
     QMenu *m_viewMenu = nullptr;
     QActionGroup *m_insertGroup = nullptr;
     QAction *m_normalDesign = nullptr;
     QLabel *m_infoLabel = nullptr;
-    QLabel *m_elementLabel = nullptr;
+    QComboBox *m_elementsCombo = nullptr;
     QLabel *m_xPosLabel = nullptr;
     QLabel *m_yPosLabel = nullptr;
     QString m_fileName;
