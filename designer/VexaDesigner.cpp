@@ -440,6 +440,143 @@ bool TVexaDesigner::CommandEnabled(TDesignerCommand command) const
     return false;
 }
 
+// --- Element menu ----------------------------------------------------------------
+
+namespace {
+
+QString EnabledProperty(const TVxControl *control)
+{
+    if (PropertyExists(control, QStringLiteral("EditorEnabled")))
+        return QStringLiteral("EditorEnabled");
+    if (PropertyExists(control, QStringLiteral("Enabled")))
+        return QStringLiteral("Enabled");
+    return QString();
+}
+
+} // namespace
+
+QList<TElementMenuEntry> TVexaDesigner::ElementMenu(const TVxControl *clicked) const
+{
+    using E = TElementMenuEntry;
+    const int count = SelectedCount();
+    if (count == 0)
+        return ScriptsAllowed() ? QList<E>{E::Edit, E::Separator, E::Scripts} : QList<E>{};
+    if (clicked && PropertyAddons() &&
+        PropertyAddons()->GetStringProp(clicked, QStringLiteral("GroupID"), QString()).toInt() != 0)
+        return {E::Enabled, E::Separator, E::Edit,  E::Options, E::Separator,
+                E::BringToFront, E::SendToBack, E::Separator, E::Group, E::Ungroup, E::UngroupAll};
+    if (count > 1)
+        return {E::Edit, E::Options, E::Separator, E::BringToFront, E::SendToBack, E::Separator, E::Group};
+    const TVxControl *element = GetSelectedElement();
+    if (ScriptsAllowed() && PropertyExists(element, QStringLiteral("DesignBackground")))
+        return {E::Enabled, E::Separator, E::Edit,        E::Options, E::Separator,
+                E::Scripts, E::Separator, E::BringToFront, E::SendToBack};
+    return {E::Enabled, E::Separator, E::Edit, E::Options, E::Separator, E::BringToFront, E::SendToBack};
+}
+
+QString TVexaDesigner::ElementMenuCaption(TElementMenuEntry entry) const
+{
+    switch (entry) {
+    case TElementMenuEntry::Enabled: return Message(QStringLiteral("PopupMenuEnabled"), QStringLiteral("Enabled"));
+    case TElementMenuEntry::Edit: return Message(QStringLiteral("PopupMenuProperties"), QStringLiteral("Edit"));
+    case TElementMenuEntry::Options: return Message(QStringLiteral("PopupMenuOptions"), QStringLiteral("Options"));
+    case TElementMenuEntry::Scripts: return Message(QStringLiteral("PopupMenuScripts"), QStringLiteral("Scripts"));
+    case TElementMenuEntry::BringToFront:
+        return Message(QStringLiteral("PopupMenuBringToFront"), QStringLiteral("Bring to front"));
+    case TElementMenuEntry::SendToBack:
+        return Message(QStringLiteral("PopupMenuSendToBack"), QStringLiteral("Send to back"));
+    case TElementMenuEntry::Group: return Message(QStringLiteral("PopupMenuGroup"), QStringLiteral("Group elements"));
+    case TElementMenuEntry::Ungroup:
+        return Message(QStringLiteral("PopupMenuUngroup"), QStringLiteral("Ungroup element"));
+    case TElementMenuEntry::UngroupAll:
+        return Message(QStringLiteral("PopupMenuUngroupAll"), QStringLiteral("Ungroup all elements"));
+    case TElementMenuEntry::Separator: break;
+    }
+    return QString();
+}
+
+bool TVexaDesigner::ElementMenuChecked(TElementMenuEntry entry, const TVxControl *clicked) const
+{
+    const TVxControl *element = clicked ? clicked : GetSelectedElement();
+    if (entry != TElementMenuEntry::Enabled || !element)
+        return false;
+    const QString property = EnabledProperty(element);
+    return !property.isEmpty() && GetBooleanProperty(element, property);
+}
+
+bool TVexaDesigner::ElementMenuEnabled(TElementMenuEntry entry, const TVxControl *clicked) const
+{
+    const TVxControl *element = clicked ? clicked : GetSelectedElement();
+    switch (entry) {
+    case TElementMenuEntry::Enabled:
+        return element && !EnabledProperty(element).isEmpty();
+    case TElementMenuEntry::Edit:
+        // Properties are edited through the window's property dialog.
+        return bool(m_onEditProperties);
+    case TElementMenuEntry::Options:
+    case TElementMenuEntry::Scripts:
+        // The block dialog and the script editor are not part of the window yet.
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool TVexaDesigner::RunElementMenuEntry(TElementMenuEntry entry, TVxControl *clicked)
+{
+    TVxControl *element = clicked ? clicked : GetSelectedElement();
+    switch (entry) {
+    case TElementMenuEntry::Enabled: {
+        if (!element || GetBoolProp(element, QStringLiteral("BlockEdit")))
+            return false;
+        const QString property = EnabledProperty(element);
+        if (property.isEmpty())
+            return false;
+        SetHasChanged(true);
+        SetBooleanProperty(element, property, !GetBooleanProperty(element, property));
+        element->Invalidate();
+        return true;
+    }
+    case TElementMenuEntry::Edit: {
+        if (element && GetBoolProp(element, QStringLiteral("BlockEdit")))
+            return false;
+        SetHasChanged(true);
+        TComponent *edited = element ? static_cast<TComponent *>(element) : ParentControl();
+        if (EditProperties(edited) && SelectedCount() <= 1) {
+            if (auto *control = qobject_cast<TVxControl *>(edited); control && control != ParentControl()) {
+                Mover()->Detach();
+                SelectElement(false, control);
+            }
+        }
+        return true;
+    }
+    case TElementMenuEntry::BringToFront:
+        BringToFrontSelectedElements();
+        SetChanged(true);
+        return true;
+    case TElementMenuEntry::SendToBack:
+        SendToBackSelectedElements();
+        SetChanged(true);
+        return true;
+    case TElementMenuEntry::Group:
+        GroupSelectedElements();
+        return true;
+    case TElementMenuEntry::Ungroup:
+        if (!element)
+            return false;
+        UngroupElement(element);
+        return true;
+    case TElementMenuEntry::UngroupAll:
+        UngroupAllElements();
+        return true;
+    case TElementMenuEntry::Options:
+    case TElementMenuEntry::Scripts:
+    case TElementMenuEntry::Separator:
+        break;
+    }
+    return false;
+}
+
 // --- Info panel ------------------------------------------------------------------
 
 QString TVexaDesigner::ElementDescription(const TComponent *component) const

@@ -55,6 +55,11 @@ enum class TDesignerCommand {
     HorizontalSpaceEqual, VerticalSpaceEqual, Group, Ungroup, UngroupAll, Undo, Redo, TextAlign, Font
 };
 
+// The entries of the element menu (right click on the report).
+enum class TElementMenuEntry {
+    Separator, Enabled, Edit, Options, Scripts, BringToFront, SendToBack, Group, Ungroup, UngroupAll
+};
+
 // A node of the data field list: a data source and its shown fields.
 struct TDatafieldNode {
     TDataSet *dataSet = nullptr;
@@ -154,6 +159,22 @@ public:
     // Whether the command can run with the current selection and state.
     bool CommandEnabled(TDesignerCommand command) const;
 
+    // --- Element menu -------------------------------------------------------------
+    // Script editing by the user (with the loader's ScriptsEnabled).
+    bool ScriptEditByUser() const { return m_scriptEditByUser; }
+    void SetScriptEditByUser(bool allowed) { m_scriptEditByUser = allowed; }
+    bool ScriptsAllowed() const { return ScriptsEnabled() && m_scriptEditByUser; }
+    // The menu for a right click on the control (after the click has
+    // selected): empty when there is none to show.
+    QList<TElementMenuEntry> ElementMenu(const TVxControl *clicked) const;
+    QString ElementMenuCaption(TElementMenuEntry entry) const;
+    // "Enabled" is checked when the control's EditorEnabled (else Enabled)
+    // property is true, and disabled when it has neither.
+    bool ElementMenuChecked(TElementMenuEntry entry, const TVxControl *clicked) const;
+    bool ElementMenuEnabled(TElementMenuEntry entry, const TVxControl *clicked) const;
+    // Runs the entry; true when the report changed.
+    bool RunElementMenuEntry(TElementMenuEntry entry, TVxControl *clicked);
+
     // --- Info panel -------------------------------------------------------------
     void UpdateInfoPanel();
     QString InfoText() const { return m_infoText; }
@@ -227,6 +248,7 @@ private:
     QString m_infoY;
     bool m_infoDivider = false;
     bool m_pasteEnabled = false;
+    bool m_scriptEditByUser = false;
     QString m_lastError;
 
     TEditPropertiesEvent m_onEditProperties;

@@ -92,6 +92,10 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
     m_scrollBox = new TvxdScrollbox(m_designer, this);
     setCentralWidget(m_scrollBox);
     connect(Surface(), &TDesignSurface::Edited, this, &TReportDesignerForm::UpdateCommands);
+    // The right mouse press selects first; the menu then shows what fits
+    // the selection.
+    Surface()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Surface(), &QWidget::customContextMenuRequested, this, &TReportDesignerForm::ShowElementMenu);
 
     BuildMenus();
     BuildElementBar();
@@ -475,6 +479,39 @@ void TReportDesignerForm::PlacePropertyPanel(Qt::ToolBarArea area)
     addToolBarBreak(target);
     addToolBar(target, m_propertyPanel);
     m_propertyPanel->setVisible(shown);
+}
+
+void TReportDesignerForm::ShowElementMenu(QPoint at)
+{
+    TVxControl *clicked = Surface()->ControlAt(at);
+    const QList<TElementMenuEntry> entries = m_designer->ElementMenu(clicked);
+    if (entries.isEmpty()) {
+        if (m_designer->ElementMenuEnabled(TElementMenuEntry::Edit, nullptr))
+            RunEdit([this] { m_designer->RunElementMenuEntry(TElementMenuEntry::Edit, nullptr); });
+        return;
+    }
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("ElementMenu"));
+    for (const TElementMenuEntry entry : entries) {
+        if (entry == TElementMenuEntry::Separator) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction *action = menu.addAction(m_designer->ElementMenuCaption(entry));
+        action->setEnabled(m_designer->ElementMenuEnabled(entry, clicked));
+        if (entry == TElementMenuEntry::Enabled) {
+            action->setCheckable(true);
+            action->setChecked(m_designer->ElementMenuChecked(entry, clicked));
+        }
+        QPointer<TVxControl> target = clicked;
+        connect(action, &QAction::triggered, this, [this, entry, target] {
+            RunEdit([this, entry, target] { m_designer->RunElementMenuEntry(entry, target); });
+        });
+    }
+    if (m_elementMenuRunner)
+        m_elementMenuRunner(menu);
+    else
+        menu.exec(Surface()->mapToGlobal(at));
 }
 
 void TReportDesignerForm::BuildViewMenu()

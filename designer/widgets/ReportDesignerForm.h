@@ -14,6 +14,7 @@ class QAction;
 class QActionGroup;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QToolBar;
 
 namespace zelmio {
@@ -57,6 +58,9 @@ public:
     void SetAskFileName(const TAskFileName &ask) { m_askFileName = ask; }
     void SetAskSave(const TAskSave &ask) { m_askSave = ask; }
     void SetShowError(const TShowError &show) { m_showError = show; }
+    // Shows the element menu (tests pick an entry instead of waiting).
+    using TMenuRunner = std::function<void(QMenu &menu)>;
+    void SetElementMenuRunner(const TMenuRunner &run) { m_elementMenuRunner = run; }
 
     // The commands of the File menu; false when nothing was done.
     bool NewFile();
@@ -87,6 +91,7 @@ private:
     void BuildMenus();
     void BuildElementBar();
     void BuildViewMenu();
+    void ShowElementMenu(QPoint at);
     // Element panel on the left or at the top (above the property bar),
     // the property bar at the top or the bottom; "Visible" on their context
     // menus hides them.
@@ -117,6 +122,7 @@ private:
     TAskFileName m_askFileName;
     TAskSave m_askSave;
     TShowError m_showError;
+    TMenuRunner m_elementMenuRunner;
 };
 
 // Lets the facade's design jobs open this window (modally).

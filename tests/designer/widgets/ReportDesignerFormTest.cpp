@@ -22,6 +22,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFile>
@@ -488,4 +490,57 @@ TEST(DesignerWindow, TheElementListSelectsByName)
     list->textActivated(a->Name());
     EXPECT_EQ(f.designer->GetSelectedElements(), QList<TVxControl *>{a});
     EXPECT_EQ(list->currentText(), a->Name());
+}
+
+// A right click shows the element menu of the selection it made; its entries
+// group, ungroup and switch the element off and on.
+TEST(DesignerWindow, TheElementMenuFitsTheSelection)
+{
+    WindowFixture f;
+    TVxControl *band = f.Band();
+    TVxControl *a = f.Label(band, QPoint(8, 8));
+    TVxControl *b = f.Label(band, QPoint(120, 8));
+    ASSERT_TRUE(a && b);
+    QStringList shown;
+    QString choose;
+    f.window.SetElementMenuRunner([&](QMenu &menu) {
+        shown.clear();
+        for (QAction *action : menu.actions()) {
+            shown << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            if (!choose.isEmpty() && action->text() == choose)
+                action->trigger();
+        }
+    });
+    const auto rightClick = [&](QPoint at, Qt::KeyboardModifiers mods = {}) {
+        QTest::mouseClick(f.surface, Qt::RightButton, mods, at);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, f.surface->mapToGlobal(at), mods);
+        QApplication::sendEvent(f.surface, &event);
+    };
+
+    EXPECT_TRUE(f.designer->ElementMenuChecked(TElementMenuEntry::Enabled, a));
+    rightClick(f.Centre(a));
+    EXPECT_EQ(shown, QStringList({"Enabled", "-", "Edit", "Options", "-", "Bring to front", "Send to back"}));
+    f.Click(f.Centre(b), Qt::ShiftModifier);
+    choose = QStringLiteral("Group elements");
+    rightClick(f.Centre(b));
+    EXPECT_EQ(shown, QStringList({"Edit", "Options", "-", "Bring to front", "Send to back", "-", "Group elements"}));
+    choose.clear();
+    // Grouped: a click on one selects both, and the menu can ungroup.
+    f.Click(f.surface->ReportOrigin() + QPoint(5, f.window.Report()->Height() - 5));
+    rightClick(f.Centre(a));
+    EXPECT_EQ(f.designer->SelectedCount(), 2);
+    EXPECT_EQ(shown.mid(8), QStringList({"Group elements", "Ungroup element", "Ungroup all elements"}));
+    choose = QStringLiteral("Ungroup all elements");
+    rightClick(f.Centre(a));
+    EXPECT_EQ(f.designer->SelectedCount(), 0);
+
+    choose = QStringLiteral("Enabled");
+    rightClick(f.Centre(a));
+    EXPECT_FALSE(f.designer->ElementMenuChecked(TElementMenuEntry::Enabled, a));
+    EXPECT_TRUE(f.window.isWindowModified());
+    // On the report's background with scripts not allowed: no menu.
+    shown.clear();
+    choose.clear();
+    rightClick(f.surface->ReportOrigin() + QPoint(5, f.window.Report()->Height() - 5));
+    EXPECT_TRUE(shown.isEmpty());
 }
