@@ -28,12 +28,24 @@ TReportPrinterDialog::~TReportPrinterDialog() = default;
 
 TDesignVexa *TReportPrinterDialog::Report() const
 {
+    if (m_designLoader)
+        return m_designReport;
     return m_form ? m_form->Report() : nullptr;
 }
 
 TRuntimeComponentLoader *TReportPrinterDialog::CurrentLoader() const
 {
+    if (m_designLoader)
+        return m_designLoader;
     return m_form ? m_form->Loader() : nullptr;
+}
+
+void TReportPrinterDialog::SetDesignWindow(TDesignVexa *report, TRuntimeComponentLoader *loader)
+{
+    if (loader)
+        m_form.reset();
+    m_designReport = loader ? report : nullptr;
+    m_designLoader = loader;
 }
 
 void TReportPrinterDialog::SetReportForm(std::unique_ptr<TReportPrintForm> form)

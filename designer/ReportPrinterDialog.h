@@ -200,6 +200,9 @@ public:
 protected:
     void SetLastError(const QString &message) { m_lastError = message; }
     void SetReportForm(std::unique_ptr<TReportPrintForm> form);
+    // While a design job runs, the designer window's report and designer
+    // stand in for the print window's (none ends it).
+    void SetDesignWindow(TDesignVexa *report, TRuntimeComponentLoader *loader);
 
 private:
     enum class TJob { Preview, Print, Export, SaveVxp };
@@ -211,6 +214,8 @@ private:
     void RegisterPageCount() const;
 
     std::unique_ptr<TReportPrintForm> m_form;
+    TDesignVexa *m_designReport = nullptr;
+    TRuntimeComponentLoader *m_designLoader = nullptr;
     QString m_lastError;
     TDataSet *m_dataSet = nullptr;
 

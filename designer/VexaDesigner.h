@@ -106,6 +106,19 @@ public:
     void SetFieldDisplayLabels(const QStringList &labels) { m_fieldDisplayLabels = labels; }
     QStringList DatasetDisplayLabels() const { return m_datasetDisplayLabels; }
     void SetDatasetDisplayLabels(const QStringList &labels) { m_datasetDisplayLabels = labels; }
+    // Start folders of the open and save dialogs.
+    QString DefaultOpenDir() const { return m_defaultOpenDir; }
+    void SetDefaultOpenDir(const QString &dir) { m_defaultOpenDir = dir; }
+    QString DefaultSaveDir() const { return m_defaultSaveDir; }
+    void SetDefaultSaveDir(const QString &dir) { m_defaultSaveDir = dir; }
+    // The filter of the file dialogs ("Reports|*.VX2").
+    QString DefaultFileFilter() const { return m_defaultFileFilter; }
+    void SetDefaultFileFilter(const QString &filter) { m_defaultFileFilter = filter; }
+    // Whether the user may change the block flags of elements.
+    bool AllowBlockEdit() const { return m_allowBlockEdit; }
+    void SetAllowBlockEdit(bool allowed) { m_allowBlockEdit = allowed; }
+    bool ShowScriptIndicator() const { return m_showScriptIndicator; }
+    void SetShowScriptIndicator(bool show) { m_showScriptIndicator = show; }
     QStringList AvailableDatasetNames() const { return m_availableDatasetNames; }
     // Blank entries are dropped.
     void SetAvailableDatasetNames(const QStringList &names);
@@ -249,6 +262,11 @@ private:
     bool m_infoDivider = false;
     bool m_pasteEnabled = false;
     bool m_scriptEditByUser = false;
+    bool m_allowBlockEdit = true;
+    bool m_showScriptIndicator = true;
+    QString m_defaultOpenDir;
+    QString m_defaultSaveDir;
+    QString m_defaultFileFilter = QStringLiteral("Reports|*.VX2");
     QString m_lastError;
 
     TEditPropertiesEvent m_onEditProperties;

@@ -54,6 +54,10 @@ TZelmioMain::TZelmioMain(const ShellArguments &args, QWidget *parent)
     m_reportDesignerDialog1->SetPrintIfEmpty(true);
     m_reportDesignerDialog1->SetPrepareAutomatically(false);
     m_reportDesignerDialog1->SetScriptsEnabled(true);
+    // The designer keeps undo steps and a backup of the file it saves over:
+    // authors work in it for hours.
+    m_reportDesignerDialog1->SetEditorSettings(m_reportDesignerDialog1->EditorSettings() |
+                                               TVxDEditorSetting::UndoEnabled | TVxDEditorSetting::SaveBackupFiles);
     m_vxPDFFilter1->setParent(this);
     m_vxPDFFilter1->setObjectName(QStringLiteral("VXPDFFilter1"));
     m_vxPDFFilter1->SetCompressionOn(false);

@@ -7,6 +7,7 @@
 #include "designer/ReportPrinterDialog.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/VxdScrollbox.h"
+#include "platform/DataSet.h"
 #include "storage/RuntimeComponentMover.h"
 
 #include <QActionGroup>
@@ -15,6 +16,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFileDevice>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -337,6 +339,9 @@ void TReportDesignerForm::BuildMenus()
 
     QMenu *report = menuBar()->addMenu(QStringLiteral("&Report"));
     AddLaterCommand(report, QStringLiteral("ReportOptions"), QStringLiteral("&Options..."));
+    m_datasetsSeparator = report->addSeparator();
+    m_datasetsSeparator->setVisible(false);
+    AddLaterCommand(report, QStringLiteral("ReportDatasets"), QStringLiteral("&Datasets..."))->setVisible(false);
     AddLaterCommand(report, QStringLiteral("ReportWizard"), QStringLiteral("Report wizard..."));
     AddLaterCommand(report, QStringLiteral("ElementProperties"), QStringLiteral("Properties..."));
     AddLaterCommand(report, QStringLiteral("ExpressionBuilder"), QStringLiteral("Expression builder..."));
@@ -624,7 +629,56 @@ void TReportDesignerForm::UpdateCommands()
 void TReportDesignerForm::SetDisplayedFile(const QString &fileName)
 {
     m_fileName = fileName;
-    setWindowTitle((fileName.isEmpty() ? QString::fromLatin1(kUntitled) : fileName) + QStringLiteral("[*]"));
+    QString caption = fileName.isEmpty() ? QString::fromLatin1(kUntitled) : fileName;
+    if ((m_activeStream || m_activeField) && !m_jobCaption.isEmpty())
+        caption = m_jobCaption;
+    setWindowTitle(caption + QStringLiteral("[*]"));
+    UpdateCommands();
+}
+
+void TReportDesignerForm::SetActiveStream(QIODevice *stream, const QString &caption)
+{
+    m_activeStream = stream;
+    m_activeField = nullptr;
+    m_jobCaption = caption;
+    Command(QStringLiteral("FileSaveAs"))->setVisible(!stream);
+    SetDisplayedFile(QString());
+}
+
+void TReportDesignerForm::SetActiveBlobField(TField *field, const QString &caption)
+{
+    m_activeField = field;
+    m_activeStream = nullptr;
+    m_jobCaption = caption;
+    Command(QStringLiteral("FileSaveAs"))->setVisible(!field);
+    SetDisplayedFile(QString());
+}
+
+bool TReportDesignerForm::LoadActiveTemplate()
+{
+    bool loaded = false;
+    if (m_activeStream) {
+        m_activeStream->seek(0);
+        loaded = m_designer->LoadReport_FromStream(*m_activeStream);
+    } else if (m_activeField) {
+        loaded = m_designer->LoadReport_FromBlobField(m_activeField);
+    }
+    Surface()->UpdateSize();
+    Surface()->update();
+    UpdateCommands();
+    return loaded;
+}
+
+void TReportDesignerForm::ApplyFacadeSettings(const TReportDesignerDialog &dialog)
+{
+    const bool undo = dialog.EditorSettings().testFlag(TVxDEditorSetting::UndoEnabled);
+    Command(QStringLiteral("EditUndo"))->setVisible(undo);
+    Command(QStringLiteral("EditRedo"))->setVisible(undo);
+    const bool datasets = dialog.UserSettings().testFlag(TVxDUserSetting::AllowDatasetEdit);
+    m_datasetsSeparator->setVisible(datasets);
+    Command(QStringLiteral("ReportDatasets"))->setVisible(datasets);
+    if (QAction *fields = Command(QStringLiteral("ViewDatafields")))
+        fields->setChecked(m_designer->ShowDatafieldListbox());
     UpdateCommands();
 }
 
@@ -647,6 +701,12 @@ bool TReportDesignerForm::OpenFile(const QString &fileName)
 {
     if (!m_designer->ConfirmNoSave())
         return false;
+    if (m_activeStream || m_activeField) {
+        const bool loaded = LoadActiveTemplate();
+        if (!loaded)
+            ShowError(QStringLiteral("The report %1 could not be opened: %2").arg(m_jobCaption, m_designer->LastError()));
+        return loaded;
+    }
     const QString name = fileName.isEmpty() && m_askFileName ? m_askFileName(false) : fileName;
     if (name.isEmpty())
         return false;
@@ -664,6 +724,26 @@ bool TReportDesignerForm::OpenFile(const QString &fileName)
 
 bool TReportDesignerForm::Save()
 {
+    if (m_activeField) {
+        // Record sets are read as the host wrote them; nothing writes back into one.
+        ShowError(QStringLiteral("The report %1 could not be saved: the data field %2 cannot be written")
+                      .arg(m_jobCaption, m_activeField->FieldName()));
+        return false;
+    }
+    if (m_activeStream) {
+        // The stream gets the template in place of what it held.
+        if (auto *buffer = qobject_cast<QBuffer *>(m_activeStream))
+            buffer->buffer().clear();
+        else if (auto *file = qobject_cast<QFileDevice *>(m_activeStream))
+            file->resize(0);
+        m_activeStream->seek(0);
+        if (!m_designer->SaveReport_ToStream(*m_activeStream)) {
+            ShowError(QStringLiteral("The report %1 could not be saved: %2").arg(m_jobCaption, m_designer->LastError()));
+            return false;
+        }
+        SetDisplayedFile(QString());
+        return true;
+    }
     if (m_fileName.isEmpty())
         return SaveAs();
     if (!m_designer->SaveReport(m_fileName)) {
@@ -759,16 +839,48 @@ void TReportDesignerForm::closeEvent(QCloseEvent *event)
 
 void InstallDesignerWindows()
 {
-    GlobalDesignerWindow() = [](TReportDesignerDialog &dialog, const QString &fileName, bool) {
+    GlobalDesignerWindow() = [](TReportDesignerDialog &dialog, const TDesignJob &job) {
         TReportDesignerForm window(dialog.UseCurrentDatasets() ? dialog.parent() : nullptr);
-        if (!fileName.isEmpty())
-            window.OpenFile(fileName);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        dialog.BeginDesignJob(&window, window.Report(), window.Designer());
+        window.ApplyFacadeSettings(dialog);
+        QApplication::restoreOverrideCursor();
+        bool result = true;
+        if (job.stream || job.field) {
+            if (job.stream)
+                window.SetActiveStream(job.stream, job.caption);
+            else
+                window.SetActiveBlobField(job.field, job.caption);
+            // A stream or field that does not load still opens the window.
+            if (job.kind == TDesignJob::TKind::Edit)
+                result = window.LoadActiveTemplate();
+        } else if (job.kind == TDesignJob::TKind::Edit) {
+            if (!window.Designer()->LoadReport(job.fileName)) {
+                dialog.EndDesignJob();
+                return false;
+            }
+            window.SetDisplayedFile(job.fileName);
+        } else if (!job.fileName.isEmpty()) {
+            window.SetDisplayedFile(job.fileName);
+        }
+        if (!job.fileName.isEmpty()) {
+            const QString folder = QFileInfo(job.fileName).absolutePath();
+            if (window.Designer()->DefaultSaveDir().isEmpty())
+                window.Designer()->SetDefaultSaveDir(folder);
+            if (window.Designer()->DefaultOpenDir().isEmpty())
+                window.Designer()->SetDefaultOpenDir(folder);
+        }
+        if (dialog.UsePrinterSettings())
+            window.Report()->PrinterSettings()->Assign(dialog.PrinterSettings());
+        if (job.kind == TDesignJob::TKind::New)
+            dialog.CheckNewReport(&window, job.showExpert);
         window.setWindowModality(Qt::ApplicationModal);
         QEventLoop loop;
         QObject::connect(&window, &TReportDesignerForm::Closed, &loop, &QEventLoop::quit);
         window.showMaximized();
         loop.exec();
-        return true;
+        dialog.EndDesignJob();
+        return result;
     };
 }
 

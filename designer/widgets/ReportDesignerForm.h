@@ -15,11 +15,14 @@ class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QIODevice;
 class QToolBar;
 
 namespace zelmio {
 
 class TDesignSurface;
+class TField;
+class TReportDesignerDialog;
 class TDesignerPropertyPanel;
 class TReportPrintForm;
 class TReportPrinterDialog;
@@ -62,11 +65,23 @@ public:
     using TMenuRunner = std::function<void(QMenu &menu)>;
     void SetElementMenuRunner(const TMenuRunner &run) { m_elementMenuRunner = run; }
 
+    // A template held in a stream or a data field: open and save go to it,
+    // "Save as" is hidden, and the caption is the job's.
+    void SetActiveStream(QIODevice *stream, const QString &caption);
+    void SetActiveBlobField(TField *field, const QString &caption);
+    // Loads from the active stream or data field; false when it failed (the
+    // reason in the designer's LastError).
+    bool LoadActiveTemplate();
+    // Applies a design job's settings from the facade to the window's menus.
+    void ApplyFacadeSettings(const TReportDesignerDialog &dialog);
+
     // The commands of the File menu; false when nothing was done.
     bool NewFile();
     bool OpenFile(const QString &fileName = QString());
     bool Save();
     bool SaveAs();
+    // The file the window shows in its caption and saves to.
+    void SetDisplayedFile(const QString &fileName);
     // Brings menus, buttons, caption and status line up to date.
     void UpdateCommands();
     // A test run of the edited template (as it is now, saved or not) in the
@@ -100,7 +115,6 @@ private:
     void AddPanelMenu(QToolBar *panel, Qt::ToolBarArea other, const QString &otherCaption, const QString &viewEntry);
     bool RunTestJob(bool print);
     void RunEdit(const std::function<void()> &command);
-    void SetDisplayedFile(const QString &fileName);
     void ShowError(const QString &message);
 
     std::unique_ptr<TReportPrintForm> m_form;
@@ -111,6 +125,7 @@ private:
     std::unique_ptr<TReportPrinterDialog> m_testRun;
     QObject *m_databaseOwner = nullptr;
     QMenu *m_viewMenu = nullptr;
+    QAction *m_datasetsSeparator = nullptr;
     QActionGroup *m_insertGroup = nullptr;
     QAction *m_normalDesign = nullptr;
     QLabel *m_infoLabel = nullptr;
@@ -118,6 +133,9 @@ private:
     QLabel *m_xPosLabel = nullptr;
     QLabel *m_yPosLabel = nullptr;
     QString m_fileName;
+    QIODevice *m_activeStream = nullptr;
+    TField *m_activeField = nullptr;
+    QString m_jobCaption;
     QList<std::pair<QAction *, int>> m_selectionCommands;
     TAskFileName m_askFileName;
     TAskSave m_askSave;
