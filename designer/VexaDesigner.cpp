@@ -248,7 +248,8 @@ bool TVexaDesigner::FinishNewElement(TVxControl *element)
 {
     m_afterCreated(element);
     TComponent *edited = element;
-    if (m_autoEditAfterInsert && !EditProperties(edited)) {
+    // Without a property dialog there is nothing to cancel: the element stays.
+    if (m_autoEditAfterInsert && m_onEditProperties && !EditProperties(edited)) {
         delete element;
         return false;
     }

@@ -6,6 +6,9 @@
 #include "designer/widgets/DesignerGlyphs.h"
 
 #include <QFont>
+#include <QHash>
+#include <QIconEngine>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -469,17 +472,68 @@ QPixmap Render(Draw draw, int size)
     return pixmap;
 }
 
+// Draws a glyph when a size is first asked for, and keeps it: the window
+// has some fifty of them and shows most at one size only.
+class TGlyphEngine : public QIconEngine {
+public:
+    explicit TGlyphEngine(Draw draw) : m_draw(draw) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap pm = pixmap(rect.size() * ratio, mode, state);
+        const int side = std::min(rect.width(), rect.height());
+        painter->drawPixmap(QRect(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2,
+                                  side, side),
+                            pm);
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        const int key = side * 4 + int(mode);
+        if (const auto found = m_cache.constFind(key); found != m_cache.constEnd())
+            return *found;
+        QPixmap pm = Render(m_draw, side);
+        if (mode == QIcon::Disabled) {
+            // Grey and faint, as disabled buttons look.
+            QImage image = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < image.height(); ++y) {
+                auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+                for (int x = 0; x < image.width(); ++x) {
+                    const int grey = 96 + qGray(line[x]) * 5 / 8;
+                    line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
+                }
+            }
+            pm = QPixmap::fromImage(image);
+        }
+        m_cache.insert(key, pm);
+        return pm;
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int size : kSizes)
+            sizes << QSize(size, size);
+        return sizes;
+    }
+
+    QIconEngine *clone() const override { return new TGlyphEngine(m_draw); }
+    QString key() const override { return QStringLiteral("zelmio-glyph"); }
+
+private:
+    Draw m_draw;
+    QHash<int, QPixmap> m_cache;
+};
+
 } // namespace
 
 QIcon DesignerGlyph(const QString &commandName)
 {
     for (const Glyph &glyph : kGlyphs) {
-        if (commandName == QLatin1String(glyph.name)) {
-            QIcon icon;
-            for (int size : kSizes)
-                icon.addPixmap(Render(glyph.draw, size));
-            return icon;
-        }
+        if (commandName == QLatin1String(glyph.name))
+            return QIcon(new TGlyphEngine(glyph.draw));
     }
     return QIcon();
 }

@@ -2,6 +2,7 @@
 
 #include "designer/DesignVexa.h"
 #include "designer/VexaDesigner.h"
+#include "designer/widgets/DesignerGlyphs.h"
 #include "model/CustomVexa.h"
 #include "model/PropertyAccess.h"
 #include "model/VxCustomBand.h"
@@ -197,6 +198,9 @@ QAction *TDesignerPropertyPanel::AddButton(const QString &name, const QString &t
     action->setObjectName(name);
     action->setToolTip(hint);
     action->setCheckable(checkable);
+    const QIcon glyph = DesignerGlyph(name);
+    if (!glyph.isNull())
+        action->setIcon(glyph);
     return action;
 }
 

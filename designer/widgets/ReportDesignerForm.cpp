@@ -5,6 +5,7 @@
 #include "designer/ReportPrintForm.h"
 #include "designer/VexaDesigner.h"
 #include "designer/ReportPrinterDialog.h"
+#include "designer/widgets/DesignerGlyphs.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "platform/DataSet.h"
@@ -194,6 +195,7 @@ QAction *TReportDesignerForm::AddCommand(QMenu *menu, const QString &name, const
 {
     auto *action = new QAction(caption, this);
     action->setObjectName(name);
+    action->setIcon(DesignerGlyph(name));
     if (!hint.isEmpty())
         action->setToolTip(hint);
     if (!shortcut.isEmpty())
@@ -355,6 +357,7 @@ void TReportDesignerForm::BuildMenus()
 
     QToolBar *tools = addToolBar(QStringLiteral("Toolbar"));
     tools->setObjectName(QStringLiteral("ToolbarPanel"));
+    tools->setToolButtonStyle(Qt::ToolButtonIconOnly);
     tools->addActions({printAction, previewAction, newAction, openAction, saveAction});
     tools->addSeparator();
     tools->addActions({cut, copy, paste});
@@ -371,6 +374,7 @@ void TReportDesignerForm::BuildElementBar()
 {
     QToolBar *elements = new QToolBar(QStringLiteral("Element toolbar"), this);
     elements->setObjectName(QStringLiteral("ElementPanel"));
+    elements->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_elementPanel = elements;
     addToolBarBreak();
     addToolBar(Qt::TopToolBarArea, elements);
