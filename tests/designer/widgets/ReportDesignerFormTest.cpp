@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -259,26 +260,121 @@ TEST(DesignerWindow, ClosingWithChangesAsksFirst)
     EXPECT_TRUE(questions.isEmpty());
 }
 
-// The facade's design job shows the window modally and returns when it closes.
-TEST(DesignerWindow, TheFacadeDesignJobRunsTheWindow)
+// Runs a facade design job; while its window shows, look(window) sees it,
+// then the window is closed (its changes dropped). Whether a window showed.
+template <class Job, class Look>
+bool RunDesignJob(Job job, Look look, bool *result = nullptr)
 {
-    const TDesignerWindowRunner saved = GlobalDesignerWindow();
-    GlobalDesignerWindow() = nullptr;
-    TReportDesignerDialog facade;
-    EXPECT_THROW(facade.NewReport(QString(), true), std::exception);
-
-    InstallDesignerWindows();
-    QString caption;
-    QTimer::singleShot(0, [&] {
+    bool shown = false;
+    // The timer goes with this call: a job that shows no window leaves no
+    // callback behind.
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             if (auto *window = qobject_cast<TReportDesignerForm *>(widget); window && window->isVisible()) {
-                caption = window->windowTitle();
+                shown = true;
+                look(*window);
+                window->SetAskSave([](const QString &) { return QMessageBox::No; });
                 window->close();
             }
         }
     });
-    EXPECT_TRUE(facade.NewReport(QString(), true));
+    timer.start(0);
+    const bool done = job();
+    if (result)
+        *result = done;
+    return shown;
+}
+
+// The facade's design jobs show the window modally and return when it closes.
+TEST(DesignerWindow, TheFacadeDesignJobsRunTheWindow)
+{
+    QTemporaryDir dir;
+    const TDesignerWindowRunner saved = GlobalDesignerWindow();
+    GlobalDesignerWindow() = nullptr;
+    TReportDesignerDialog facade;
+    EXPECT_THROW(facade.NewReport(QString(), true), std::exception);
+    InstallDesignerWindows();
+
+    // A new template; the hook sees the designer and may turn the wizard off.
+    int newReportCalls = 0;
+    facade.SetOnNewReport([&](QObject *form, TRuntimeComponentLoader *loader, bool &showExpert, TDataSet *&) {
+        ++newReportCalls;
+        EXPECT_NE(qobject_cast<TReportDesignerForm *>(form), nullptr);
+        EXPECT_EQ(loader, static_cast<TReportDesignerForm *>(form)->Designer());
+        showExpert = false;
+    });
+    QString caption;
+    bool undoShown = true;
+    bool result = false;
+    facade.SetEditorSettings(facade.EditorSettings() & ~TVxDEditorSettings(TVxDEditorSetting::UndoEnabled));
+    EXPECT_TRUE(RunDesignJob([&] { return facade.NewReport(QString(), true); },
+                             [&](TReportDesignerForm &w) {
+                                 caption = w.windowTitle();
+                                 undoShown = w.Command(QStringLiteral("EditUndo"))->isVisible();
+                             },
+                             &result));
+    EXPECT_TRUE(result);
     EXPECT_EQ(caption, QStringLiteral("Report Designer - Untitled[*]"));
+    EXPECT_FALSE(undoShown);
+    EXPECT_EQ(newReportCalls, 1);
+
+    // Editing a missing file is a new template under that name; a broken
+    // file shows nothing and returns false; a good one shows its file.
+    const QString missing = dir.filePath(QStringLiteral("new.vx2"));
+    EXPECT_TRUE(RunDesignJob([&] { return facade.EditReport(missing); },
+                             [&](TReportDesignerForm &w) { caption = w.windowTitle(); }, &result));
+    EXPECT_TRUE(result);
+    EXPECT_EQ(caption, missing + QStringLiteral("[*]"));
+    const QString broken = dir.filePath(QStringLiteral("broken.vx2"));
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("object Vexa: TNoSuchClass\n");
+    }
+    EXPECT_FALSE(RunDesignJob([&] { return facade.EditReport(broken); }, [](TReportDesignerForm &) {}, &result));
+    EXPECT_FALSE(result);
+
+    QString good;
+    {
+        WindowFixture f;
+        f.Band();
+        f.saveName = good = dir.filePath(QStringLiteral("good.vx2"));
+        ASSERT_TRUE(f.window.SaveAs());
+    }
+    int bands = 0;
+    EXPECT_TRUE(RunDesignJob([&] { return facade.EditReport(good); },
+                             [&](TReportDesignerForm &w) {
+                                 caption = w.windowTitle();
+                                 bands = w.Report()->ControlCount();
+                             },
+                             &result));
+    EXPECT_TRUE(result);
+    EXPECT_EQ(caption, good + QStringLiteral("[*]"));
+    EXPECT_EQ(bands, 1);
+
+    // A template in a stream: the job's caption, no "Save as", and Save
+    // writes the template back into the stream.
+    QFile source(good);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QByteArray bytes = source.readAll();
+    QBuffer stream(&bytes);
+    stream.open(QIODevice::ReadWrite);
+    bool saveAsShown = true;
+    EXPECT_TRUE(RunDesignJob([&] { return facade.EditReport_FromStream(stream, QStringLiteral("Cenu zīme")); },
+                             [&](TReportDesignerForm &w) {
+                                 caption = w.windowTitle();
+                                 saveAsShown = w.Command(QStringLiteral("FileSaveAs"))->isVisible();
+                                 w.Designer()->SetTesmolaState(dsLabel);
+                                 w.Designer()->ReportMouseDown(w.Report()->Controls(0), QPoint(8, 8));
+                                 w.Save();
+                             },
+                             &result));
+    EXPECT_TRUE(result);
+    EXPECT_EQ(caption, QStringLiteral("Cenu zīme[*]"));
+    EXPECT_FALSE(saveAsShown);
+    EXPECT_TRUE(bytes.contains("TTesmolaLabel")) << bytes.constData();
     GlobalDesignerWindow() = saved;
 }
 
