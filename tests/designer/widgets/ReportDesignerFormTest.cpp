@@ -13,6 +13,8 @@
 #include "designer/widgets/ReportDesignerForm.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "model/PropertyAccess.h"
+#include "output/VxPreviewInterface.h"
+#include "output/VxPrinter.h"
 #include "model/VxCustomBand.h"
 #include "model/VxElementTypes.h"
 #include "storage/PropertyAddons.h"
@@ -639,4 +641,45 @@ TEST(DesignerWindow, TheElementMenuFitsTheSelection)
     choose.clear();
     rightClick(f.surface->ReportOrigin() + QPoint(5, f.window.Report()->Height() - 5));
     EXPECT_TRUE(shown.isEmpty());
+}
+
+namespace {
+
+// Stands in for the preview window: counts what it was asked to show.
+class CountingPreview : public TVxPreviewInterface {
+public:
+    explicit CountingPreview(QStringList &calls) : m_calls(calls) {}
+    QObject *Show(TVxPrinter *printer) override
+    {
+        m_calls << QStringLiteral("Show %1").arg(printer ? printer->PageCount() : -1);
+        return nullptr;
+    }
+    QObject *ShowModal(TVxPrinter *printer) override { return Show(printer); }
+
+private:
+    QStringList &m_calls;
+};
+
+} // namespace
+
+// Preview runs the template as it stands in the window, without saving it
+// and without touching the edited report.
+TEST(DesignerWindow, PreviewRunsTheEditedTemplate)
+{
+    QStringList calls;
+    const TVxPreviewInterfaceClass kept = GlobalPreviewInterface();
+    GlobalPreviewInterface() = [&calls] { return std::make_unique<CountingPreview>(calls); };
+    WindowFixture f;
+    TVxControl *band = f.Band();
+    TVxControl *label = f.Label(band, QPoint(8, 8));
+    ASSERT_TRUE(label);
+    const int undo = f.designer->UndoCount();
+    f.window.Command(QStringLiteral("FilePreview"))->trigger();
+    EXPECT_TRUE(f.errors.isEmpty()) << f.errors.join('\n').toStdString();
+    ASSERT_EQ(calls.size(), 1);
+    EXPECT_TRUE(calls.first().startsWith(QLatin1String("Show "))) << calls.first().toStdString();
+    EXPECT_TRUE(f.window.isWindowModified());
+    EXPECT_EQ(f.designer->GetSelectedElements(), QList<TVxControl *>{label});
+    EXPECT_EQ(f.designer->UndoCount(), undo);
+    GlobalPreviewInterface() = kept;
 }
