@@ -8,6 +8,7 @@
 #include "model/VxControl.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QMetaEnum>
 #include <QStringList>
 
@@ -110,6 +111,11 @@ QObject *SubObject(const QObject *object, const TPropertyInfo &property)
 
 QList<TPropertyInfo> WritableProperties(const QMetaObject *metaObject)
 {
+    // A class's list never changes; saving or snapshotting a report asks for
+    // it once per object, so each thread keeps the lists it has built.
+    thread_local QHash<const QMetaObject *, QList<TPropertyInfo>> built;
+    if (const auto found = built.constFind(metaObject); found != built.cend())
+        return *found;
     QList<TPropertyInfo> result;
     for (const TPropertyInfo &property : PublishedProperties(metaObject)) {
         bool replaced = false;
@@ -123,6 +129,7 @@ QList<TPropertyInfo> WritableProperties(const QMetaObject *metaObject)
         if (!replaced)
             result.append(property);
     }
+    built.insert(metaObject, result);
     return result;
 }
 

@@ -91,6 +91,11 @@ TEST(UniqueComponentName, NumbersAfterRemovingTrailingDigits)
         SCOPED_TRACE(row.base);
         EXPECT_EQ(FindUniqueComponentName(&owner, QLatin1String(row.base), row.keepFree), QLatin1String(row.expected));
     }
+    // Taken names compare without regard to case; the base keeps its own.
+    (new TComponent(&owner))->SetName(QStringLiteral("LABEL1"));
+    (new TComponent(&owner))->SetName(QStringLiteral("label2"));
+    EXPECT_EQ(FindUniqueComponentName(&owner, QStringLiteral("Label"), false), QStringLiteral("Label3"));
+    EXPECT_EQ(FindUniqueComponentName(&owner, QStringLiteral("band1"), true), QStringLiteral("band2"));
 }
 
 TEST(VxCtrlFactory, BandsAreNamedPlacedAndSized)
