@@ -7,6 +7,7 @@
 #include "designer/ReportPrinterDialog.h"
 #include "designer/widgets/DesignerGlyphs.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
+#include "designer/widgets/VxdRulerPanel.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "platform/DataSet.h"
 #include "storage/RuntimeComponentMover.h"
@@ -25,6 +26,9 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -92,8 +96,28 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
     };
     m_showError = [this](const QString &message) { QMessageBox::warning(this, windowTitle(), message); };
 
-    m_scrollBox = new TvxdScrollbox(m_designer, this);
-    setCentralWidget(m_scrollBox);
+    // The report area: the ruler above the scrolling report, kept at the
+    // report area's horizontal position.
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("VxDPanel"));
+    auto *column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_rulerBox = new QScrollArea(area);
+    m_rulerBox->setObjectName(QStringLiteral("ScrollBox2"));
+    m_rulerBox->setFrameShape(QFrame::NoFrame);
+    m_rulerBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_rulerBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_rulerBox->setFixedHeight(15);
+    m_rulerBox->setFocusPolicy(Qt::NoFocus);
+    m_ruler = new TvxdRulerPanel;
+    m_ruler->setObjectName(QStringLiteral("RulerPanel1"));
+    m_rulerBox->setWidget(m_ruler);
+    column->addWidget(m_rulerBox);
+    m_scrollBox = new TvxdScrollbox(m_designer, area);
+    column->addWidget(m_scrollBox, 1);
+    setCentralWidget(area);
+    connect(m_scrollBox->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TReportDesignerForm::AlignRuler);
     connect(Surface(), &TDesignSurface::Edited, this, &TReportDesignerForm::UpdateCommands);
     // The right mouse press selects first; the menu then shows what fits
     // the selection.
@@ -628,6 +652,22 @@ void TReportDesignerForm::UpdateCommands()
     }
     if (m_propertyPanel)
         m_propertyPanel->UpdateSelections();
+    AlignRuler();
+}
+
+void TReportDesignerForm::AlignRuler()
+{
+    if (!m_ruler)
+        return;
+    // The ruler's zero sits over the report's left edge; it follows the
+    // report area's scrolling, zoom and units.
+    const int origin = Surface()->ReportOrigin().x();
+    m_ruler->SetVexa(Report());
+    m_ruler->setContentsMargins(0, 0, 0, 0);
+    m_ruler->setFixedWidth(2400 + origin);
+    m_ruler->SetOrigin(origin);
+    m_rulerBox->horizontalScrollBar()->setValue(m_scrollBox->horizontalScrollBar()->value());
+    m_ruler->update();
 }
 
 void TReportDesignerForm::SetDisplayedFile(const QString &fileName)

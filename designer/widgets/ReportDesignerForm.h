@@ -16,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QIODevice;
+class QScrollArea;
 class QToolBar;
 
 namespace zelmio {
@@ -27,6 +28,7 @@ class TDesignerPropertyPanel;
 class TReportPrintForm;
 class TReportPrinterDialog;
 class TVexaDesigner;
+class TvxdRulerPanel;
 class TvxdScrollbox;
 class TDesignVexa;
 
@@ -107,6 +109,7 @@ private:
     void BuildElementBar();
     void BuildViewMenu();
     void ShowElementMenu(QPoint at);
+    void AlignRuler();
     // Element panel on the left or at the top (above the property bar),
     // the property bar at the top or the bottom; "Visible" on their context
     // menus hides them.
@@ -121,6 +124,8 @@ private:
     TVexaDesigner *m_designer = nullptr;
     TvxdScrollbox *m_scrollBox = nullptr;
     TDesignerPropertyPanel *m_propertyPanel = nullptr;
+    QScrollArea *m_rulerBox = nullptr;
+    TvxdRulerPanel *m_ruler = nullptr;
     QToolBar *m_elementPanel = nullptr;
     std::unique_ptr<TReportPrinterDialog> m_testRun;
     QObject *m_databaseOwner = nullptr;

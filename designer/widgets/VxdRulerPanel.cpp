@@ -119,7 +119,7 @@ QList<TRulerTick> TvxdRulerPanel::Ticks() const
 {
     if (!m_vexa)
         return {};
-    return RulerTicks(ReportUnits(), ReportZoom(), logicalDpiX(), width(), height());
+    return RulerTicks(ReportUnits(), ReportZoom(), logicalDpiX(), width() - m_origin, height());
 }
 
 void TvxdRulerPanel::paintEvent(QPaintEvent *)
@@ -142,6 +142,7 @@ void TvxdRulerPanel::paintEvent(QPaintEvent *)
     const QPen minor = tickPen(m_minorPen.ToQPen());
     const QPen text(Qt::black);
     painter.setBackgroundMode(Qt::TransparentMode);
+    painter.translate(m_origin, 0);
     for (const TRulerTick &tick : ticks) {
         if (tick.yTo <= tick.yFrom)
             continue;

@@ -17,6 +17,7 @@
 #include <QList>
 #include <QPoint>
 #include <QPointer>
+#include <algorithm>
 #include <QString>
 #include <QWidget>
 
@@ -74,7 +75,11 @@ public:
     // The linked report's units and zoom as the ruler reads them.
     TVxUnit ReportUnits() const;
     int ReportZoom() const;
-    // What the panel paints now: none without a linked report.
+    // Where the ruler's zero lies on the panel (the report's left edge).
+    int Origin() const { return m_origin; }
+    void SetOrigin(int x) { m_origin = std::max(0, x); }
+    // What the panel paints now (relative to the origin): none without a
+    // linked report.
     QList<TRulerTick> Ticks() const;
 
 protected:
@@ -82,6 +87,7 @@ protected:
 
 private:
     QPointer<QObject> m_vexa;
+    int m_origin = 0;
     TVxPen m_majorPen;
     TVxPen m_minorPen;
 };
