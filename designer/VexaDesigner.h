@@ -136,6 +136,10 @@ public:
     // --- Properties -------------------------------------------------------------
     bool EditProperties(TComponent *&control);
     bool EditCurrentProperties();
+    // A double click on a band or element of the report (or Enter with it
+    // selected alone): its properties, unless its "BlockEdit" add-on is set.
+    // True when they were edited.
+    bool ControlDoubleClicked(TVxControl *control);
 
     // --- Overridden commands ------------------------------------------------------
     TVxControl *GetValidPasteParent() override;
@@ -159,8 +163,10 @@ public:
     // --- Data field list ------------------------------------------------------------
     void GetDatasourceList(QList<TDataSet *> &list) override;
     QList<TDatafieldNode> DatafieldTree();
-    // A dropped field: a data text (a data image for picture fields) at the
-    // point of selected element 0's band; the new element or none.
+    // A dropped field: a data text (a data image for picture fields) in
+    // selected element 0 when it is a band, else in element 0's parent; the
+    // point is in element 0's coordinates. The new element, or none without
+    // a field or a selection.
     TVxControl *DropDatafield(TField *field, QPoint point);
 
     // --- Documents --------------------------------------------------------------------
