@@ -6,6 +6,7 @@
 #include "model/PropertyAccess.h"
 #include "model/VxChildBand.h"
 #include "model/VxCustomBand.h"
+#include "model/VxCustomLabel.h"
 #include "model/VxPicture.h"
 #include "model/VxPrintable.h"
 #include "platform/DataSet.h"
@@ -283,6 +284,14 @@ bool TVexaDesigner::EditCurrentProperties()
     if (!control)
         control = ParentControl();
     return EditProperties(control);
+}
+
+bool TVexaDesigner::ControlDoubleClicked(TVxControl *control)
+{
+    if (!control || GetBoolProp(control, QStringLiteral("BlockEdit")))
+        return false;
+    TComponent *edited = control;
+    return EditProperties(edited);
 }
 
 // --- Delete and clipboard --------------------------------------------------------
@@ -763,7 +772,10 @@ TVxControl *TVexaDesigner::DropDatafield(TField *field, QPoint point)
     try {
         SetPointerProperty(element, QStringLiteral("DataSet"), field->DataSet());
         SetStringProperty(element, QStringLiteral("DataField"), field->FieldName());
-        if (PropertyExists(element, QStringLiteral("Caption")))
+        // A data text keeps its design caption unpublished.
+        if (auto *text = qobject_cast<TVxCustomLabel *>(element))
+            text->SetCaption(FieldLabel(field));
+        else if (PropertyExists(element, QStringLiteral("Caption")))
             SetStringProperty(element, QStringLiteral("Caption"), FieldLabel(field));
         if (PropertyExists(element, QStringLiteral("AutoSize")))
             SetBooleanProperty(element, QStringLiteral("AutoSize"), true);

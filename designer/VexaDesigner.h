@@ -161,6 +161,10 @@ public:
     // unknown.
     TVxControl *SwapBands(TVxControl *oldBand, const QString &className);
     bool EditCurrentProperties();
+    // A double click on a band or element of the report (or Enter with it
+    // selected alone): its properties, unless its "BlockEdit" add-on is set.
+    // True when they were edited.
+    bool ControlDoubleClicked(TVxControl *control);
 
     // --- Overridden commands ------------------------------------------------------
     TVxControl *GetValidPasteParent() override;
@@ -203,8 +207,10 @@ public:
     // The display labels of a data set's shown fields, and the field of a label.
     QStringList FieldLabels(TDataSet *dataSet);
     TField *FieldByLabel(TDataSet *dataSet, const QString &label);
-    // A dropped field: a data text (a data image for picture fields) at the
-    // point of selected element 0's band; the new element or none.
+    // A dropped field: a data text (a data image for picture fields) in
+    // selected element 0 when it is a band, else in element 0's parent; the
+    // point is in element 0's coordinates. The new element, or none without
+    // a field or a selection.
     TVxControl *DropDatafield(TField *field, QPoint point);
 
     // --- Documents --------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace zelmio {
 
@@ -169,6 +170,69 @@ void TRuntimeComponentMover::AttachParent()
         return;
     DetachWithoutEvents();
     Attach(parent);
+}
+
+// --- Tab walk ----------------------------------------------------------------
+
+QList<TVxControl *> TRuntimeComponentMover::TabOrder() const
+{
+    struct Entry {
+        TVxControl *control;
+        QPoint corner;   // in the outermost container's coordinates
+    };
+    QList<Entry> entries;
+    if (!m_parentControl)
+        return {};
+    const TComponent *owner = m_parentControl->Owner();
+    const std::function<void(const TVxControl *, QPoint)> collect = [&](const TVxControl *parent, QPoint origin) {
+        for (TVxControl *child : parent->ControlList()) {
+            if (!child->Visible() || child->Owner() != owner)
+                continue;
+            const QPoint corner = origin + child->BoundsRect().topLeft();
+            entries.append({child, corner});
+            collect(child, corner);
+        }
+    };
+    collect(m_parentControl, QPoint());
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
+        return a.corner.y() != b.corner.y() ? a.corner.y() < b.corner.y() : a.corner.x() < b.corner.x();
+    });
+    QList<TVxControl *> order;
+    order.reserve(entries.size());
+    for (const Entry &entry : std::as_const(entries))
+        order.append(entry.control);
+    return order;
+}
+
+TVxControl *TRuntimeComponentMover::NextElement(bool forward) const
+{
+    const QList<TVxControl *> order = TabOrder();
+    if (order.isEmpty())
+        return nullptr;
+    const qsizetype at = order.indexOf(GetChild(0));
+    const qsizetype count = order.size();
+    if (at < 0)
+        return forward ? order.first() : order.last();
+    return order.at(forward ? (at + 1) % count : (at + count - 1) % count);
+}
+
+TVxControl *TRuntimeComponentMover::SelectElement(TVxControl *control)
+{
+    if (!control)
+        return nullptr;
+    DetachWithoutEvents();
+    Attach(control);
+    return GetChild(0);
+}
+
+TVxControl *TRuntimeComponentMover::SelectNextElement()
+{
+    return SelectElement(NextElement(true));
+}
+
+TVxControl *TRuntimeComponentMover::SelectPreviousElement()
+{
+    return SelectElement(NextElement(false));
 }
 
 // --- Geometry -----------------------------------------------------------------

@@ -3,7 +3,8 @@
 // controls (element 0 is the first selected) and the rectangle of the
 // selection surface that just covers them, with the geometry the surface
 // applies to them (moves and resizes with grid snapping, block flags,
-// minimum sizes, bands carrying their bottom-fixed and stretching elements).
+// minimum sizes, bands carrying their bottom-fixed and stretching elements)
+// and the Tab walk over the report's bands and elements.
 //
 // It is not a control and paints nothing: the designer's surface widget
 // shows its rectangle and handles and feeds it the mouse and keyboard.
@@ -97,6 +98,21 @@ public:
     // The parent of the selected controls; none when nothing is selected.
     TVxControl *SurfaceParent() const;
 
+    // --- Tab walk ------------------------------------------------------------
+    // Every visible band and element inside the outermost container (at any
+    // depth, owned by the container's owner), in reading order of their
+    // top-left corners: top first, then left; equal corners keep the order
+    // of the control tree.
+    QList<TVxControl *> TabOrder() const;
+    // The control after selected element 0 in TabOrder (forward) or before
+    // it, wrapping round; the first (last) one when nothing is selected;
+    // none when there is nothing to walk.
+    TVxControl *NextElement(bool forward) const;
+    // NextElement becomes the only selection (with its group); the new
+    // element 0, or none.
+    TVxControl *SelectNextElement();
+    TVxControl *SelectPreviousElement();
+
     // --- Geometry ----------------------------------------------------------
     // The surface rectangle in the parent's coordinates: the union of the
     // selected rectangles, 2 pixels more to the left and top, 3 to the right
@@ -125,6 +141,7 @@ signals:
     void SelectionChanged();
 
 private:
+    TVxControl *SelectElement(TVxControl *control);
     void AddControl(TVxControl *control);
     void Forget(QObject *object);
     void Changed(TVxControl *control);

@@ -1,10 +1,14 @@
 #include "designer/widgets/VxdScrollbox.h"
 
 #include "designer/VexaDesigner.h"
+#include "designer/widgets/DatafieldListbox.h"
 #include "model/CustomVexa.h"
 #include "model/VxControl.h"
+#include "model/VxCustomBand.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -51,6 +55,7 @@ TDesignSurface::TDesignSurface(TVexaDesigner *designer, QWidget *parent)
     setObjectName(QStringLiteral("DesignSurface"));
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    setAcceptDrops(true);
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
@@ -404,6 +409,69 @@ void TDesignSurface::FinishLasso(const QRect &lasso)
     emit Edited();
 }
 
+void TDesignSurface::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Shift and Ctrl, insert mode and the sizing handles treat the second
+    // click as an ordinary press.
+    TVxControl *report = Report();
+    const QPoint point = event->position().toPoint();
+    const bool plain = !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    if (!report || !m_designer->Enabled() || event->button() != Qt::LeftButton || !plain
+        || Mover()->ForwardMouseEvents() || m_designer->TesmolaState() != dsNormal
+        || DragStyleAt(point) != TDragStyle::dsMove) {
+        mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    m_dragging = false;
+    TVxControl *hit = nullptr;
+    const QRect surface = SelectionRect();
+    if (surface.isValid() && surface.contains(point)) {
+        TVxControl *parent = Mover()->SurfaceParent();
+        hit = HitIn(parent, point - ControlOrigin(parent), 2);
+        // The selection's margin inside a band stands for the band.
+        if (!hit && parent != report)
+            hit = parent;
+    } else {
+        hit = ControlAt(point);
+    }
+    if (!hit) {
+        // The report's background: its own properties.
+        Mover()->Detach();
+        EditControl(report);
+        return;
+    }
+    if (!Mover()->IsSelected(hit)) {
+        Mover()->Detach();
+        m_designer->SelectElement(false, hit);
+    }
+    EditControl(hit);
+}
+
+void TDesignSurface::EditControl(TVxControl *control)
+{
+    m_designer->ControlDoubleClicked(control);
+    emit Edited();
+    update();
+}
+
+void TDesignSurface::SelectNextElement(bool forward)
+{
+    if (!Report() || !m_designer->Enabled())
+        return;
+    TVxControl *found = forward ? Mover()->SelectNextElement() : Mover()->SelectPreviousElement();
+    if (!found)
+        return;
+    for (QWidget *w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto *box = qobject_cast<TvxdScrollbox *>(w)) {
+            box->AutoScrollInView(found);
+            break;
+        }
+    }
+    emit Edited();
+    update();
+}
+
 void TDesignSurface::KeyboardChange(int dx, int dy, bool resize)
 {
     if (Mover()->Childcount() == 0 || Mover()->Locked())
@@ -448,6 +516,19 @@ void TDesignSurface::keyPressEvent(QKeyEvent *event)
             update();
         }
         break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (mods.testFlag(Qt::ControlModifier) || mods.testFlag(Qt::AltModifier)) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        SelectNextElement(event->key() == Qt::Key_Tab && !shift);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (Mover()->Childcount() == 1 && !m_dragging && m_designer->Enabled())
+            EditControl(Mover()->GetChild(0));
+        break;
     case Qt::Key_Escape:
         if (Mover()->Childcount() > 0) {
             if (Mover()->SurfaceParent() == Report())
@@ -464,6 +545,83 @@ void TDesignSurface::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
+TVxControl *TDesignSurface::DropTarget(QPoint point) const
+{
+    for (TVxControl *control = ControlAt(point); control; control = control->Parent()) {
+        if (qobject_cast<TVxCustomBand *>(control))
+            return control;
+    }
+    return Mover()->GetChild(0);
+}
+
+bool TDesignSurface::AcceptsDrop(const QDropEvent *event) const
+{
+    // Only fields from the data field list (a drag from another program has
+    // no source widget here).
+    if (!Report() || !m_designer->Enabled() || !event->mimeData()->hasFormat(QLatin1String(kDatafieldMimeType)))
+        return false;
+    const QObject *source = event->source();
+    if (source && source->objectName() != QLatin1String("DatafieldListbox"))
+        return false;
+    return DropTarget(event->position().toPoint()) != nullptr;
+}
+
+void TDesignSurface::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (AcceptsDrop(event)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TDesignSurface::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (AcceptsDrop(event)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TDesignSurface::dropEvent(QDropEvent *event)
+{
+    TField *field = AcceptsDrop(event) ? DatafieldFromMimeData(m_designer, event->mimeData()) : nullptr;
+    if (!field) {
+        event->ignore();
+        return;
+    }
+    // The designer places the field in selected element 0 (a band) or in
+    // its parent, at a point in element 0's coordinates: the band under the
+    // pointer becomes element 0 first.
+    const QPoint point = event->position().toPoint();
+    TVxControl *target = DropTarget(point);
+    if (target != Mover()->GetChild(0)) {
+        Mover()->DetachWithoutEvents();
+        Mover()->AttachWithoutEvents(target);
+    }
+    TVxControl *element = nullptr;
+    try {
+        element = m_designer->DropDatafield(field, point - ControlOrigin(target));
+    } catch (const std::exception &) {
+        element = nullptr;
+    }
+    if (!element) {
+        event->ignore();
+        emit Edited();
+        update();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    setFocus(Qt::OtherFocusReason);
+    UpdateSize();
+    emit Edited();
+    update();
+}
+
 TvxdScrollbox::TvxdScrollbox(TVexaDesigner *designer, QWidget *parent)
     : QScrollArea(parent)
     , m_surface(new TDesignSurface(designer))
@@ -473,6 +631,23 @@ TvxdScrollbox::TvxdScrollbox(TVexaDesigner *designer, QWidget *parent)
     setBackgroundRole(QPalette::Base);
     setWidget(m_surface);
     setWidgetResizable(false);
+}
+
+void TvxdScrollbox::AutoScrollInView(const TVxControl *control)
+{
+    if (!control)
+        return;
+    const QRect rect = m_surface->ControlRect(control);
+    const QRect shown(m_surface->mapTo(viewport(), rect.topLeft()), rect.size());
+    const int width = viewport()->width();
+    const int height = viewport()->height();
+    const int right = shown.left() + shown.width();
+    const int bottom = shown.top() + shown.height();
+    if (right > 9 && shown.left() <= width - 10 && bottom > 9 && shown.top() <= height - 10)
+        return;
+    const QPoint centre = rect.topLeft() + QPoint(rect.width() / 2, rect.height() / 2);
+    ensureVisible(centre.x(), centre.y(), std::min(rect.width() / 2 + 10, width / 2),
+                  std::min(rect.height() / 2 + 10, height / 2));
 }
 
 void TvxdScrollbox::wheelEvent(QWheelEvent *event)

@@ -6,7 +6,9 @@
 // the grab handles around the selection, moves and resizes the selection
 // with the mouse and the arrow keys through the designer's mover (which
 // snaps to the grid), runs the Ctrl lasso and forwards clicks in insert
-// mode to the designer.
+// mode to the designer. Tab walks the bands and elements in reading order;
+// Enter and double clicks open the properties of what they hit; fields
+// dragged from the data field list drop as data elements.
 
 #include "storage/RuntimeComponentMover.h"
 
@@ -45,6 +47,9 @@ public:
     TRuntimeComponentMover::TDragStyle DragStyleAt(QPoint point) const;
     // Follows the report's size after zoom changes and rebuilt reports.
     void UpdateSize();
+    // Selects the next band or element in reading order (the previous one
+    // when not forward) alone and scrolls it into view.
+    void SelectNextElement(bool forward);
 
 signals:
     // The user changed the report on the surface (moved, resized, inserted,
@@ -56,7 +61,11 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
@@ -67,6 +76,10 @@ private:
     QPoint DragDelta(QPoint point) const;
     void FinishLasso(const QRect &lasso);
     void KeyboardChange(int dx, int dy, bool resize);
+    void EditControl(TVxControl *control);
+    // The band under a drop at the surface point, or else selected element 0.
+    TVxControl *DropTarget(QPoint point) const;
+    bool AcceptsDrop(const QDropEvent *event) const;
 
     TVexaDesigner *m_designer;
     int m_dragMinTime = 150;
@@ -89,6 +102,9 @@ public:
     TDesignSurface *Surface() const { return m_surface; }
     int WheelMousePixels() const { return m_wheelMousePixels; }
     void SetWheelMousePixels(int pixels) { m_wheelMousePixels = pixels; }
+    // Scrolls the control into view unless it already shows at least 10
+    // pixels inside the visible area.
+    void AutoScrollInView(const TVxControl *control);
 
 protected:
     void wheelEvent(QWheelEvent *event) override;

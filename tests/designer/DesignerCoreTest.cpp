@@ -435,3 +435,53 @@ TEST(DesignerCore, ZoomStaysWithinItsRange)
     f.designer->SetZoom(1000);
     EXPECT_EQ(f.designer->Zoom(), 300);
 }
+
+// Tab walks bands and elements by the reading order of their top-left
+// corners on the report, wrapping at both ends; a group comes along.
+TEST(DesignerCore, TabOrderFollowsTheCornersOnTheReport)
+{
+    DesignerFixture f;
+    TVxControl *top = f.Band();
+    TVxControl *bottom = f.Band();
+    ASSERT_TRUE(top && bottom);
+    ASSERT_GT(bottom->Top(), top->Top() + 30);
+    // Created out of order: a and b share their top, b is further left;
+    // c is on the bottom band's first row, level with nothing on the top band.
+    TVxControl *c = f.Insert(dsLabel, bottom, QPoint(0, 0));
+    TVxControl *a = f.Insert(dsLabel, top, QPoint(0, 0));
+    TVxControl *b = f.Insert(dsLabel, top, QPoint(0, 0));
+    TVxControl *hidden = f.Insert(dsLabel, top, QPoint(0, 0));
+    a->SetBounds(60, 10, 20, 10);
+    b->SetBounds(10, 10, 20, 10);
+    c->SetBounds(40, 0, 20, 10);
+    hidden->SetBounds(0, 20, 20, 10);
+    hidden->SetVisible(false);
+    TRuntimeComponentMover *mover = f.designer->Mover();
+    EXPECT_EQ(mover->TabOrder(), (QList<TVxControl *>{top, b, a, bottom, c}));
+
+    struct Case {
+        TVxControl *from;
+        TVxControl *next;
+        TVxControl *previous;
+    };
+    const Case cases[] = {
+        {nullptr, top, c}, {top, b, c}, {b, a, top}, {a, bottom, b}, {c, top, bottom},
+    };
+    for (const Case &test : cases) {
+        SCOPED_TRACE(test.from ? test.from->Name().toStdString() : "none");
+        f.Select({test.from});
+        EXPECT_EQ(mover->NextElement(true), test.next);
+        EXPECT_EQ(mover->NextElement(false), test.previous);
+    }
+    // Selecting the next one leaves it alone in the selection.
+    f.Select({a, b});
+    EXPECT_EQ(mover->SelectNextElement(), bottom);
+    EXPECT_EQ(f.designer->GetSelectedElements(), QList<TVxControl *>{bottom});
+    EXPECT_EQ(mover->SelectPreviousElement(), a);
+    EXPECT_EQ(f.designer->GetSelectedElements(), QList<TVxControl *>{a});
+    f.Select({a, b});
+    f.designer->GroupSelectedElements();
+    f.Select({top});
+    EXPECT_EQ(mover->SelectNextElement(), b);
+    EXPECT_EQ(f.designer->GetSelectedElements(), (QList<TVxControl *>{b, a}));
+}
