@@ -6,6 +6,7 @@
 #include "model/CustomVexa.h"
 #include "model/PropertyAccess.h"
 #include "model/VxCustomBand.h"
+#include "model/VxDBText.h"
 #include "model/VxElementTypes.h"
 #include "model/VxFont.h"
 #include "platform/DataSet.h"
@@ -457,8 +458,9 @@ void TDesignerPropertyPanel::ComboChosen(int index)
             return;
         m_designer->SetHasChanged(true);
         SetStringProperty(element, QStringLiteral("DataField"), field->FieldName());
-        if (element->inherits("zelmio::TVxDBText"))
-            SetStringProperty(element, QStringLiteral("Caption"), label);
+        // A data text shows the field's label on the design surface.
+        if (auto *text = qobject_cast<TVxDBText *>(element))
+            text->SetCaption(label);
         break;
     }
     case TEditorKind::BandKind: {

@@ -5,6 +5,7 @@
 #include "designer/ReportPrintForm.h"
 #include "designer/VexaDesigner.h"
 #include "designer/ReportPrinterDialog.h"
+#include "designer/widgets/DatafieldListbox.h"
 #include "designer/widgets/DesignerGlyphs.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/VxdRulerPanel.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QEventLoop>
 #include <QFileDevice>
 #include <QFileDialog>
@@ -135,6 +137,15 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
         UpdateCommands();
     });
     connect(m_propertyPanel, &TDesignerPropertyPanel::EditingDone, this, [this] { Surface()->setFocus(); });
+    // The data fields to drag onto the report, in a tool window at the right.
+    m_fieldsDock = new QDockWidget(m_designer->RuntimeMessage(QStringLiteral("Datafield"), QStringLiteral("Data field")),
+                                   this);
+    m_fieldsDock->setObjectName(QStringLiteral("DatafieldWindow"));
+    m_fieldsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable |
+                              QDockWidget::DockWidgetClosable);
+    m_fieldList = new TDatafieldListbox(m_designer, m_fieldsDock);
+    m_fieldsDock->setWidget(m_fieldList);
+    addDockWidget(Qt::RightDockWidgetArea, m_fieldsDock);
     BuildViewMenu();
     AddPanelMenu(m_elementPanel, Qt::LeftToolBarArea, QStringLiteral("Left"), QStringLiteral("ViewElementToolbar"));
     AddPanelMenu(m_propertyPanel, Qt::BottomToolBarArea, QStringLiteral("Bottom"), QStringLiteral("ViewFontToolbar"));
@@ -175,6 +186,7 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
     statusBar()->addPermanentWidget(m_yPosLabel);
 
     resize(715, 529);
+    RefreshDatafields();
     SetDisplayedFile(QString());
     UpdateCommands();
     Surface()->setFocus();
@@ -572,6 +584,19 @@ void TReportDesignerForm::BuildViewMenu()
                 action->setChecked(visible);
         });
     }
+    QAction *fields = AddCommand(m_viewMenu, QStringLiteral("ViewDatafields"), QStringLiteral("Data fields"), QString(),
+                                 [] {});
+    fields->setCheckable(true);
+    fields->setChecked(m_designer->ShowDatafieldListbox());
+    connect(fields, &QAction::toggled, this, [this](bool shown) {
+        m_designer->SetShowDatafieldListbox(shown);
+        RefreshDatafields();
+    });
+    // Closing the tool window unchecks the entry.
+    connect(m_fieldsDock, &QDockWidget::visibilityChanged, fields, [this, fields](bool visible) {
+        if (isVisible() && !visible && m_fieldsDock->isHidden() && !m_refreshingFields)
+            fields->setChecked(false);
+    });
     m_viewMenu->addSeparator();
     QMenu *zoom = m_viewMenu->addMenu(QStringLiteral("Zoom"));
     const auto view = [this](std::function<void()> command) {
@@ -655,6 +680,15 @@ void TReportDesignerForm::UpdateCommands()
     AlignRuler();
 }
 
+void TReportDesignerForm::RefreshDatafields()
+{
+    m_refreshingFields = true;
+    m_fieldList->Refresh();
+    // The list shows only when it has something to offer.
+    m_fieldsDock->setVisible(m_designer->ShowDatafieldListbox() && m_fieldList->topLevelItemCount() > 0);
+    m_refreshingFields = false;
+}
+
 void TReportDesignerForm::AlignRuler()
 {
     if (!m_ruler)
@@ -709,6 +743,7 @@ bool TReportDesignerForm::LoadActiveTemplate()
     }
     Surface()->UpdateSize();
     Surface()->update();
+    RefreshDatafields();
     UpdateCommands();
     return loaded;
 }
@@ -723,6 +758,7 @@ void TReportDesignerForm::ApplyFacadeSettings(const TReportDesignerDialog &dialo
     Command(QStringLiteral("ReportDatasets"))->setVisible(datasets);
     if (QAction *fields = Command(QStringLiteral("ViewDatafields")))
         fields->setChecked(m_designer->ShowDatafieldListbox());
+    RefreshDatafields();
     UpdateCommands();
 }
 
@@ -738,6 +774,7 @@ bool TReportDesignerForm::NewFile()
         return false;
     RunEdit([this] { m_designer->NewReport(); });
     SetDisplayedFile(QString());
+    RefreshDatafields();
     return true;
 }
 
@@ -763,6 +800,7 @@ bool TReportDesignerForm::OpenFile(const QString &fileName)
         return false;
     }
     SetDisplayedFile(name);
+    RefreshDatafields();
     return true;
 }
 
@@ -904,6 +942,7 @@ void InstallDesignerWindows()
                 return false;
             }
             window.SetDisplayedFile(job.fileName);
+            window.RefreshDatafields();
         } else if (!job.fileName.isEmpty()) {
             window.SetDisplayedFile(job.fileName);
         }

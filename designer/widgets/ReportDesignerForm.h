@@ -16,11 +16,13 @@ class QComboBox;
 class QLabel;
 class QMenu;
 class QIODevice;
+class QDockWidget;
 class QScrollArea;
 class QToolBar;
 
 namespace zelmio {
 
+class TDatafieldListbox;
 class TDesignSurface;
 class TField;
 class TReportDesignerDialog;
@@ -86,6 +88,10 @@ public:
     void SetDisplayedFile(const QString &fileName);
     // Brings menus, buttons, caption and status line up to date.
     void UpdateCommands();
+    // Fills the data field list from the report's data sources; the list
+    // shows when it has fields and the designer shows the list.
+    void RefreshDatafields();
+    TDatafieldListbox *DatafieldList() const { return m_fieldList; }
     // A test run of the edited template (as it is now, saved or not) in the
     // preview window, or on the printer; false when it could not run (the
     // reason was shown).
@@ -110,6 +116,7 @@ private:
     void BuildViewMenu();
     void ShowElementMenu(QPoint at);
     void AlignRuler();
+
     // Element panel on the left or at the top (above the property bar),
     // the property bar at the top or the bottom; "Visible" on their context
     // menus hides them.
@@ -126,6 +133,9 @@ private:
     TDesignerPropertyPanel *m_propertyPanel = nullptr;
     QScrollArea *m_rulerBox = nullptr;
     TvxdRulerPanel *m_ruler = nullptr;
+    QDockWidget *m_fieldsDock = nullptr;
+    TDatafieldListbox *m_fieldList = nullptr;
+    bool m_refreshingFields = false;
     QToolBar *m_elementPanel = nullptr;
     std::unique_ptr<TReportPrinterDialog> m_testRun;
     QObject *m_databaseOwner = nullptr;

@@ -9,13 +9,16 @@
 #include "designer/ReportPrintForm.h"
 #include "designer/VexaDesigner.h"
 #include "designer/VxDLoader.h"
+#include "designer/widgets/DatafieldListbox.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/ReportDesignerForm.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "model/PropertyAccess.h"
+#include "platform/ClientDataSet.h"
 #include "output/VxPreviewInterface.h"
 #include "output/VxPrinter.h"
 #include "model/VxCustomBand.h"
+#include "model/VxCustomLabel.h"
 #include "model/VxElementTypes.h"
 #include "storage/PropertyAddons.h"
 #include "storage/DesignClipboard.h"
@@ -682,4 +685,53 @@ TEST(DesignerWindow, PreviewRunsTheEditedTemplate)
     EXPECT_EQ(f.designer->GetSelectedElements(), QList<TVxControl *>{label});
     EXPECT_EQ(f.designer->UndoCount(), undo);
     GlobalPreviewInterface() = kept;
+}
+
+// With the application's record set the window lists its fields; View >
+// Data fields hides and shows the list; a data text's field is chosen in the
+// property bar by its label.
+TEST(DesignerWindow, TheDataFieldListAndTheFieldCombo)
+{
+    QObject application;
+    auto *prices = new TClientDataSet(&application);
+    prices->setObjectName(QStringLiteral("Prices"));
+    prices->SetXMLData("<?xml version=\"1.0\"?><DATAPACKET><METADATA><FIELDS>"
+                       "<FIELD attrname=\"PRECE\" fieldtype=\"string\" WIDTH=\"40\"/>"
+                       "<FIELD attrname=\"CENA\" fieldtype=\"r8\"/>"
+                       "</FIELDS></METADATA><ROWDATA><ROW PRECE=\"Maize\" CENA=\"1.2\"/></ROWDATA></DATAPACKET>");
+    prices->Open();
+    TMemoryClipboard clipboard;
+    InstallDesignClipboard(&clipboard);
+    TReportDesignerForm window(&application);
+    window.resize(1400, 700);
+    window.show();
+    window.RefreshDatafields();
+    TDatafieldListbox *list = window.DatafieldList();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(0), QStringLiteral("PRICES"));
+    ASSERT_EQ(list->topLevelItem(0)->childCount(), 2);
+    EXPECT_TRUE(list->isVisibleTo(&window));
+    window.Command(QStringLiteral("ViewDatafields"))->setChecked(false);
+    EXPECT_FALSE(list->isVisibleTo(&window));
+    window.Command(QStringLiteral("ViewDatafields"))->setChecked(true);
+    EXPECT_TRUE(list->isVisibleTo(&window));
+
+    TVexaDesigner *designer = window.Designer();
+    designer->SetTesmolaState(dsBand);
+    TVxControl *band = designer->ReportMouseDown(window.Report(), QPoint(10, 10));
+    ASSERT_TRUE(band);
+    designer->SetTesmolaState(dsDBText);
+    TVxControl *text = designer->ReportMouseDown(band, QPoint(8, 8));
+    ASSERT_TRUE(text);
+    window.UpdateCommands();
+    TDesignerPropertyPanel *panel = window.PropertyPanel();
+    EXPECT_EQ(panel->TypeLabel()->text(), QStringLiteral("Data field"));
+    ASSERT_EQ(panel->AllComboBox()->count(), 2);
+    EXPECT_EQ(panel->AllComboBox()->itemText(0), QStringLiteral("CENA"));   // sorted
+    panel->AllComboBox()->activated(1);
+    EXPECT_EQ(GetStringProperty(text, QStringLiteral("DataField")), QStringLiteral("PRECE"));
+    EXPECT_EQ(static_cast<TVxCustomLabel *>(text)->Caption(), QStringLiteral("PRECE"));
+    window.SetAskSave([](const QString &) { return QMessageBox::No; });
+    window.close();
+    InstallDesignClipboard(nullptr);
 }
