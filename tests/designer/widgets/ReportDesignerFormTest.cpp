@@ -215,6 +215,9 @@ TEST(DesignerWindow, SelectionsEnableTheirCommandsAndHandlesResize)
     const QPoint origin = f.surface->ControlOrigin(band);
     f.Drag(origin + QPoint(2, 2), origin + QPoint(120, band->Height() - 2), Qt::ControlModifier);
     EXPECT_EQ(f.designer->GetSelectedElements(), (QList<TVxControl *>{a, b}));
+    // Align top edges: b moves up to a's top.
+    f.window.Command(QStringLiteral("AlignTop"))->trigger();
+    EXPECT_EQ(b->Top(), a->Top());
 
     // The bottom-right handle of a lone selection resizes on the grid.
     band->SetHeight(100);
