@@ -207,6 +207,10 @@ public:
     // The display labels of a data set's shown fields, and the field of a label.
     QStringList FieldLabels(TDataSet *dataSet);
     TField *FieldByLabel(TDataSet *dataSet, const QString &label);
+    // Whether a field is offered to the author (not named "__...", then the
+    // OnShowDatafield hook), and its display label (else its field name).
+    bool IsFieldShown(TField *field) { return FieldShown(field); }
+    QString DisplayLabel(const TField *field) const { return FieldLabel(field); }
     // A dropped field: a data text (a data image for picture fields) in
     // selected element 0 when it is a band, else in element 0's parent; the
     // point is in element 0's coordinates. The new element, or none without
