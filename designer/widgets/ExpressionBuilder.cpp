@@ -232,6 +232,7 @@ void TVxDExpressionBuilder::buildFunctionPage()
     grid->addWidget(label(QStringLiteral("AvailFunctionLabel"), QStringLiteral("Available functions"), box), 0, 1);
     m_categories = list(QStringLiteral("Categories"), box);
     m_categories->addItems(ExpressionCategories());
+    m_categories->setCurrentRow(0);
     m_functions = list(QStringLiteral("AvailableFunc"), box);
     m_functions->setSortingEnabled(true);
     grid->addWidget(m_categories, 1, 0);
@@ -470,6 +471,9 @@ void TVxDExpressionBuilder::nestedFinished(int result)
         return;
     m_nested = nullptr;
     const QString text = nested->Expression();
+    // Out of this builder's children at once (it is still emitting).
+    nested->hide();
+    nested->setParent(nullptr);
     nested->deleteLater();
     if (m_nestedParam < 0 || m_nestedParam >= m_paramEdits.size())
         return;
