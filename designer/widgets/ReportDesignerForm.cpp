@@ -7,9 +7,11 @@
 #include "designer/ReportPrinterDialog.h"
 #include "designer/widgets/DatafieldListbox.h"
 #include "designer/widgets/DesignerGlyphs.h"
+#include "designer/widgets/ExpressionBuilder.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/VxdRulerPanel.h"
 #include "designer/widgets/VxdScrollbox.h"
+#include "model/PropertyAccess.h"
 #include "platform/DataSet.h"
 #include "storage/RuntimeComponentMover.h"
 
@@ -382,7 +384,8 @@ void TReportDesignerForm::BuildMenus()
     AddLaterCommand(report, QStringLiteral("ReportDatasets"), QStringLiteral("&Datasets..."))->setVisible(false);
     AddLaterCommand(report, QStringLiteral("ReportWizard"), QStringLiteral("Report wizard..."));
     AddLaterCommand(report, QStringLiteral("ElementProperties"), QStringLiteral("Properties..."));
-    AddLaterCommand(report, QStringLiteral("ExpressionBuilder"), QStringLiteral("Expression builder..."));
+    m_expressionCommand = AddCommand(report, QStringLiteral("ExpressionBuilder"), QStringLiteral("Expression builder..."),
+                                     QString(), [this] { EditSelectedExpression(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     AddLaterCommand(help, QStringLiteral("HelpHelp"), QStringLiteral("&Help"));
@@ -677,7 +680,36 @@ void TReportDesignerForm::UpdateCommands()
     }
     if (m_propertyPanel)
         m_propertyPanel->UpdateSelections();
+    if (m_expressionCommand)
+        m_expressionCommand->setEnabled(ExpressionOfSelection() != nullptr);
     AlignRuler();
+}
+
+TVxControl *TReportDesignerForm::ExpressionOfSelection() const
+{
+    const QList<TVxControl *> selection = m_designer->GetSelectedElements();
+    if (selection.size() != 1 || !PropertyExists(selection.first(), QStringLiteral("Expression")) ||
+        !selection.first()->inherits("zelmio::TVxExpr") ||
+        m_designer->GetBoolProp(selection.first(), QStringLiteral("BlockEdit")))
+        return nullptr;
+    return selection.first();
+}
+
+bool TReportDesignerForm::EditSelectedExpression()
+{
+    TVxControl *element = ExpressionOfSelection();
+    if (!element)
+        return false;
+    QString expression = GetStringProperty(element, QStringLiteral("Expression"));
+    const QString before = expression;
+    if (!EditExpression(this, m_designer, expression) || expression == before)
+        return false;
+    m_designer->SetHasChanged(true);
+    SetStringProperty(element, QStringLiteral("Expression"), expression);
+    element->Invalidate();
+    Surface()->update();
+    UpdateCommands();
+    return true;
 }
 
 void TReportDesignerForm::RefreshDatafields()

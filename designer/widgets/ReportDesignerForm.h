@@ -30,6 +30,7 @@ class TDesignerPropertyPanel;
 class TReportPrintForm;
 class TReportPrinterDialog;
 class TVexaDesigner;
+class TVxControl;
 class TvxdRulerPanel;
 class TvxdScrollbox;
 class TDesignVexa;
@@ -97,6 +98,9 @@ public:
     // reason was shown).
     bool PreviewReport();
     bool PrintReport();
+    // The expression builder on the selected expression element; true when
+    // the expression changed.
+    bool EditSelectedExpression();
 
 signals:
     void Closed();
@@ -116,6 +120,7 @@ private:
     void BuildViewMenu();
     void ShowElementMenu(QPoint at);
     void AlignRuler();
+    TVxControl *ExpressionOfSelection() const;
 
     // Element panel on the left or at the top (above the property bar),
     // the property bar at the top or the bottom; "Visible" on their context
@@ -140,6 +145,7 @@ private:
     std::unique_ptr<TReportPrinterDialog> m_testRun;
     QObject *m_databaseOwner = nullptr;
     QMenu *m_viewMenu = nullptr;
+    QAction *m_expressionCommand = nullptr;
     QAction *m_datasetsSeparator = nullptr;
     QActionGroup *m_insertGroup = nullptr;
     QAction *m_normalDesign = nullptr;

@@ -424,6 +424,11 @@ TEST(DesignerWindow, ThePropertyBarShowsAndEditsTheSelection)
     }
     // A shape starts as a rectangle; "Rectangle" in the combo means the rounded one.
     EXPECT_EQ(panel->AllComboBox()->currentText(), QStringLiteral("Time"));
+    // The expression builder command goes with a selected expression only.
+    f.Click(f.Centre(band->Controls(1)));
+    EXPECT_TRUE(f.Enabled("ExpressionBuilder"));
+    f.Click(f.Centre(band->Controls(0)));
+    EXPECT_FALSE(f.Enabled("ExpressionBuilder"));
     f.Click(f.surface->ControlOrigin(band) + QPoint(8 + 3 * 80 + 4, 12));
     ASSERT_EQ(panel->EditorKind(), K::ShapeKind);
     EXPECT_EQ(panel->AllComboBox()->currentText(), QStringLiteral("Rectangle"));
