@@ -3,6 +3,7 @@
 #include "designer/DesignVexa.h"
 #include "designer/VexaDesigner.h"
 #include "designer/widgets/DesignerGlyphs.h"
+#include "designer/widgets/ExpressionBuilder.h"
 #include "model/CustomVexa.h"
 #include "model/PropertyAccess.h"
 #include "model/VxCustomBand.h"
@@ -152,6 +153,25 @@ TDesignerPropertyPanel::TDesignerPropertyPanel(TVexaDesigner *designer, QWidget 
     connect(m_allEdit, &QLineEdit::returnPressed, this, [this] {
         m_typingStarted = false;
         emit EditingDone();
+    });
+
+    // The builder for the expression in the edit line.
+    m_builderAction = addAction(QStringLiteral("..."));
+    m_builderAction->setObjectName(QStringLiteral("ExpressionBuilderButton"));
+    m_builderAction->setToolTip(QStringLiteral("Expression builder"));
+    connect(m_builderAction, &QAction::triggered, this, [this] {
+        TVxControl *element = m_edited;
+        if (!element || m_editorKind != TEditorKind::Expression)
+            return;
+        QString expression = GetStringProperty(element, QStringLiteral("Expression"));
+        if (!EditExpression(window(), m_designer, expression) ||
+            expression == GetStringProperty(element, QStringLiteral("Expression")))
+            return;
+        m_designer->SetHasChanged(true);
+        SetStringProperty(element, QStringLiteral("Expression"), expression);
+        element->Invalidate();
+        m_allEdit->setText(expression);
+        emit Edited();
     });
 
     m_allComboBox = new QComboBox(this);
@@ -314,6 +334,7 @@ void TDesignerPropertyPanel::UpdateEditorControls()
     if (!element) {
         m_typeLabel->setText(selection.isEmpty() ? QStringLiteral("Report") : QString());
         m_editEditAction->setVisible(false);
+        m_builderAction->setVisible(false);
         m_comboAction->setVisible(false);
         return;
     }
@@ -418,6 +439,8 @@ void TDesignerPropertyPanel::UpdateEditorControls()
     const bool lineEditor = m_editorKind == TEditorKind::Caption || m_editorKind == TEditorKind::Expression;
     const bool comboEditor = m_editorKind != TEditorKind::None && !lineEditor;
     m_editEditAction->setVisible(lineEditor);
+    m_builderAction->setVisible(m_editorKind == TEditorKind::Expression);
+    m_builderAction->setEnabled(editable);
     m_comboAction->setVisible(comboEditor);
     m_allEdit->setEnabled(editable);
     m_allComboBox->setEnabled(editable);

@@ -82,6 +82,7 @@ private:
     QAction *m_alignRight = nullptr;
     QAction *m_editEditAction = nullptr;
     QAction *m_comboAction = nullptr;
+    QAction *m_builderAction = nullptr;
     TEditorKind m_editorKind = TEditorKind::None;
     QPointer<TVxControl> m_edited;        // the element the editor shows
     bool m_typingStarted = false;         // the undo step of the current typing is taken
