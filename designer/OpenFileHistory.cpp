@@ -1,6 +1,9 @@
 #include "designer/OpenFileHistory.h"
 
+#include "designer/DesignerSettings.h"
 #include "designer/IniFile.h"
+
+#include <QFileInfo>
 
 namespace zelmio {
 
@@ -76,7 +79,13 @@ bool TOpenFileHistory::LoadFromIniFile(const QString &fileName)
 bool TOpenFileHistory::SaveToIniFile(const QString &fileName, QString *error)
 {
     TIniFile ini;
-    if (!ini.Load(fileName)) {
+    // The user's first settings file starts from the copy beside the
+    // program, as the other settings do.
+    if (!QFileInfo::exists(fileName) && fileName == TesmolaSettingsFileToWrite()) {
+        const QString source = TesmolaSettingsFileToRead();
+        if (!source.isEmpty())
+            ini.Load(source);
+    } else if (!ini.Load(fileName)) {
         if (error)
             *error = ini.Error();
         return false;

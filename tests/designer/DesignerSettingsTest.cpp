@@ -279,6 +279,14 @@ TEST_F(SettingsFixture, HistoryPersistsInTheSettingsFile)
     EXPECT_FALSE(ini.KeyExists("History", "History3"));
     EXPECT_EQ(ini.ReadInteger("Editor", "GridSizeX", 0), 9);
 
+    // The user's first file, written by the list, carries the program's settings over.
+    QFile::remove(userIni);
+    WriteFile(programIni, "[Editor]\nGridSizeX=10\n");
+    ASSERT_TRUE(history.SaveToIniFile(TesmolaSettingsFileToWrite()));
+    ASSERT_TRUE(ini.Load(userIni));
+    EXPECT_EQ(ini.ReadInteger("Editor", "GridSizeX", 0), 10);
+    EXPECT_EQ(ini.ReadString("History", "History1", {}), QStringLiteral("/r/z.vx2"));
+
     // A list stops at the first missing key.
     WriteFile(userIni, "[history]\nhistory1=/r/a.vx2\nHistory3=/r/c.vx2\n");
     ASSERT_TRUE(history.LoadFromIniFile(userIni));
