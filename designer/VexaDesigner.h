@@ -119,6 +119,23 @@ public:
     void SetAllowBlockEdit(bool allowed) { m_allowBlockEdit = allowed; }
     bool ShowScriptIndicator() const { return m_showScriptIndicator; }
     void SetShowScriptIndicator(bool show) { m_showScriptIndicator = show; }
+    // User rights handed to the data set dialogs.
+    bool AllowSQLEdit() const { return m_allowSQLEdit; }
+    void SetAllowSQLEdit(bool allowed) { m_allowSQLEdit = allowed; }
+    bool AllowNewCalcFields() const { return m_allowNewCalcFields; }
+    void SetAllowNewCalcFields(bool allowed) { m_allowNewCalcFields = allowed; }
+    // Design-time display: band names (in BandNameFontColor) and frames
+    // around elements (style 0 solid, 1 dashed, 2 dotted).
+    bool ShowBandNames() const { return m_showBandNames; }
+    void SetShowBandNames(bool show) { m_showBandNames = show; }
+    TColor BandNameFontColor() const { return m_bandNameFontColor; }
+    void SetBandNameFontColor(TColor color) { m_bandNameFontColor = color; }
+    bool ShowComponentFrames() const { return m_showComponentFrames; }
+    void SetShowComponentFrames(bool show) { m_showComponentFrames = show; }
+    TColor ComponentFrameColor() const { return m_componentFrameColor; }
+    void SetComponentFrameColor(TColor color) { m_componentFrameColor = color; }
+    int ComponentFrameStyle() const { return m_componentFrameStyle; }
+    void SetComponentFrameStyle(int style) { m_componentFrameStyle = style; }
     QStringList AvailableDatasetNames() const { return m_availableDatasetNames; }
     // Blank entries are dropped.
     void SetAvailableDatasetNames(const QStringList &names);
@@ -274,6 +291,13 @@ private:
     bool m_scriptEditByUser = false;
     bool m_allowBlockEdit = true;
     bool m_showScriptIndicator = true;
+    bool m_allowSQLEdit = true;
+    bool m_allowNewCalcFields = false;
+    bool m_showBandNames = true;
+    TColor m_bandNameFontColor = clSilver;
+    bool m_showComponentFrames = false;
+    TColor m_componentFrameColor = clGray;
+    int m_componentFrameStyle = 2;
     QString m_defaultOpenDir;
     QString m_defaultSaveDir;
     QString m_defaultFileFilter = QStringLiteral("Reports|*.VX2");
