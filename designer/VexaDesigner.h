@@ -148,6 +148,7 @@ public:
     void SetOnShowInfo(const TShowInfoEvent &hook) { m_onShowInfo = hook; }
     void SetOnShowDatafield(const TShowDatafieldEvent &hook) { m_onShowDatafield = hook; }
     void SetAfterReportComponentCreated(const TComponentCreatedEvent &hook) { m_afterCreated = hook; }
+    TComponentCreatedEvent AfterReportComponentCreated() const { return m_afterCreated; }
     // The window's message box; without it every question is answered Yes.
     void SetOnAskQuestion(const TAskQuestionEvent &hook) { m_onAskQuestion = hook; }
     // The window's data source choice for new data elements; without it the
