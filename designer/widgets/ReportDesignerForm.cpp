@@ -5,9 +5,14 @@
 #include "designer/ReportPrintForm.h"
 #include "designer/VexaDesigner.h"
 #include "designer/ReportPrinterDialog.h"
+#include "designer/DesignerSettings.h"
+#include "designer/OpenFileHistory.h"
 #include "designer/widgets/DatafieldListbox.h"
+#include "designer/widgets/DesignerLanguage.h"
 #include "designer/widgets/DesignerGlyphs.h"
 #include "designer/widgets/ExpressionBuilder.h"
+#include "designer/widgets/OpenFileHistoryMenu.h"
+#include "designer/widgets/ReportWizard.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/VxdRulerPanel.h"
 #include "designer/widgets/VxdScrollbox.h"
@@ -34,6 +39,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 namespace zelmio {
@@ -188,6 +194,25 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
     statusBar()->addPermanentWidget(m_yPosLabel);
 
     resize(715, 529);
+
+    // The user's preferences and the recent files from the settings file,
+    // then the interface language.
+    m_fieldsPlace.exists = true;
+    m_helpFile = ReadTesmolaSetup(m_designer, &m_fieldsPlace);
+    if (m_fieldsPlace.width > 0 && m_fieldsPlace.height > 0) {
+        m_fieldsDock->setFloating(true);
+        m_fieldsDock->setGeometry(m_fieldsPlace.left, m_fieldsPlace.top, m_fieldsPlace.width, m_fieldsPlace.height);
+    }
+    m_history = new TOpenFileHistory(this);
+    new TOpenFileHistoryMenu(m_history, m_fileMenu, Command(QStringLiteral("FileExit")));
+    if (const QString settings = TesmolaSettingsFileToRead(); !settings.isEmpty())
+        m_history->LoadFromIniFile(settings);
+    m_history->SetOnFileSelected([this](const QString &fileName) { OpenFile(fileName); });
+    const QString englishTitle = windowTitle();
+    setWindowTitle(QString::fromLatin1(kUntitled));
+    if (TranslateDesignerForm(this) && windowTitle() != QString::fromLatin1(kUntitled))
+        m_untitledCaption = windowTitle();
+    setWindowTitle(englishTitle);
     RefreshDatafields();
     SetDisplayedFile(QString());
     UpdateCommands();
@@ -274,6 +299,7 @@ void TReportDesignerForm::BuildMenus()
     };
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu = file;
     QAction *newAction = AddCommand(file, QStringLiteral("FileNew"), QStringLiteral("&New..."),
                                     QStringLiteral("create a new report"), [this] { NewFile(); }, QKeySequence::New);
     QAction *openAction = AddCommand(file, QStringLiteral("FileOpen"), QStringLiteral("&Open..."),
@@ -382,7 +408,6 @@ void TReportDesignerForm::BuildMenus()
     m_datasetsSeparator = report->addSeparator();
     m_datasetsSeparator->setVisible(false);
     AddLaterCommand(report, QStringLiteral("ReportDatasets"), QStringLiteral("&Datasets..."))->setVisible(false);
-    AddLaterCommand(report, QStringLiteral("ReportWizard"), QStringLiteral("Report wizard..."));
     AddLaterCommand(report, QStringLiteral("ElementProperties"), QStringLiteral("Properties..."));
     m_expressionCommand = AddCommand(report, QStringLiteral("ExpressionBuilder"), QStringLiteral("Expression builder..."),
                                      QString(), [this] { EditSelectedExpression(); });
@@ -739,7 +764,7 @@ void TReportDesignerForm::AlignRuler()
 void TReportDesignerForm::SetDisplayedFile(const QString &fileName)
 {
     m_fileName = fileName;
-    QString caption = fileName.isEmpty() ? QString::fromLatin1(kUntitled) : fileName;
+    QString caption = fileName.isEmpty() ? m_untitledCaption : fileName;
     if ((m_activeStream || m_activeField) && !m_jobCaption.isEmpty())
         caption = m_jobCaption;
     setWindowTitle(caption + QStringLiteral("[*]"));
@@ -804,9 +829,17 @@ bool TReportDesignerForm::NewFile()
 {
     if (!m_designer->ConfirmNoSave())
         return false;
+    if (!m_fileName.isEmpty())
+        m_history->NewFileLoaded(QString(), m_fileName);
     RunEdit([this] { m_designer->NewReport(); });
     SetDisplayedFile(QString());
+    // A new template starts from the report wizard.
+    if (DesignerWizardRunner())
+        DesignerWizardRunner()(*this);
+    Surface()->UpdateSize();
+    Surface()->update();
     RefreshDatafields();
+    UpdateCommands();
     return true;
 }
 
@@ -831,6 +864,7 @@ bool TReportDesignerForm::OpenFile(const QString &fileName)
         UpdateCommands();
         return false;
     }
+    m_history->NewFileLoaded(name, m_fileName);
     SetDisplayedFile(name);
     RefreshDatafields();
     return true;
@@ -879,6 +913,8 @@ bool TReportDesignerForm::SaveAs()
         ShowError(QStringLiteral("The report %1 could not be saved: %2").arg(name, m_designer->LastError()));
         return false;
     }
+    if (name != m_fileName)
+        m_history->NewFileLoaded(name, m_fileName);
     SetDisplayedFile(name);
     return true;
 }
@@ -948,7 +984,35 @@ void TReportDesignerForm::closeEvent(QCloseEvent *event)
         }
     }
     event->accept();
+    SaveSettings();
     emit Closed();
+}
+
+void TReportDesignerForm::SaveSettings()
+{
+    // The preferences and the recent files; a settings file that cannot be
+    // written is reported once, on the error output, and costs nothing else.
+    m_history->NewFileLoaded(QString(), m_fileName);
+    m_fieldsPlace.exists = m_fieldsDock->isFloating();
+    if (m_fieldsPlace.exists) {
+        const QRect place = m_fieldsDock->geometry();
+        m_fieldsPlace.left = place.left();
+        m_fieldsPlace.top = place.top();
+        m_fieldsPlace.width = place.width();
+        m_fieldsPlace.height = place.height();
+    }
+    QString error;
+    if (!SaveTesmolaUserSetup(m_designer, &m_fieldsPlace, &error) ||
+        !m_history->SaveToIniFile(TesmolaSettingsFileToWrite(), &error))
+        qWarning("%s", qUtf8Printable(error));
+}
+
+std::function<bool(TReportDesignerForm &)> &DesignerWizardRunner()
+{
+    static std::function<bool(TReportDesignerForm &)> runner = [](TReportDesignerForm &window) {
+        return RunReportWizard(&window, window.Designer());
+    };
+    return runner;
 }
 
 void InstallDesignerWindows()
@@ -987,9 +1051,11 @@ void InstallDesignerWindows()
         }
         if (dialog.UsePrinterSettings())
             window.Report()->PrinterSettings()->Assign(dialog.PrinterSettings());
-        if (job.kind == TDesignJob::TKind::New)
-            dialog.CheckNewReport(&window, job.showExpert);
+        const bool wizard = job.kind == TDesignJob::TKind::New && dialog.CheckNewReport(&window, job.showExpert);
         window.setWindowModality(Qt::ApplicationModal);
+        // The wizard opens over the shown window, once.
+        if (wizard)
+            QTimer::singleShot(0, &window, [&window] { window.NewFile(); });
         QEventLoop loop;
         QObject::connect(&window, &TReportDesignerForm::Closed, &loop, &QEventLoop::quit);
         window.showMaximized();

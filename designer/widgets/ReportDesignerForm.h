@@ -5,6 +5,8 @@
 // selection or the undo lists; the caption shows the template's file and
 // an unsaved mark; closing with unsaved changes asks first.
 
+#include "designer/DesignerSettings.h"
+
 #include <QMainWindow>
 #include <QMessageBox>
 #include <functional>
@@ -23,6 +25,7 @@ class QToolBar;
 namespace zelmio {
 
 class TDatafieldListbox;
+class TOpenFileHistory;
 class TDesignSurface;
 class TField;
 class TReportDesignerDialog;
@@ -55,6 +58,7 @@ public:
     TDesignerPropertyPanel *PropertyPanel() const { return m_propertyPanel; }
     // A command by its object name ("FileSave", "NewLabel", ...).
     QAction *Command(const QString &name) const;
+    TOpenFileHistory *History() const { return m_history; }
     QString FileName() const { return m_fileName; }
     // The status line's list of the report's elements: the selected one's
     // name; opening it lists all, choosing one selects it alone.
@@ -120,6 +124,7 @@ private:
     void BuildViewMenu();
     void ShowElementMenu(QPoint at);
     void AlignRuler();
+    void SaveSettings();
     TVxControl *ExpressionOfSelection() const;
 
     // Element panel on the left or at the top (above the property bar),
@@ -145,6 +150,11 @@ private:
     std::unique_ptr<TReportPrinterDialog> m_testRun;
     QObject *m_databaseOwner = nullptr;
     QMenu *m_viewMenu = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    TOpenFileHistory *m_history = nullptr;
+    TDatafieldWindowPlace m_fieldsPlace;
+    QString m_helpFile;
+    QString m_untitledCaption = QStringLiteral("Report Designer - Untitled");
     QAction *m_expressionCommand = nullptr;
     QAction *m_datasetsSeparator = nullptr;
     QActionGroup *m_insertGroup = nullptr;
@@ -163,6 +173,10 @@ private:
     TShowError m_showError;
     TMenuRunner m_elementMenuRunner;
 };
+
+// Runs the report wizard for a new template in the window (replaceable:
+// tests answer it; empty: no wizard).
+std::function<bool(TReportDesignerForm &)> &DesignerWizardRunner();
 
 // Lets the facade's design jobs open this window (modally).
 void InstallDesignerWindows();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The designer mode on a virtual display, driven with real key presses and
 # mouse clicks: the window opens with its caption and menus on a new
-# template, Insert > Label and a click put a label on the report, typing
+# template, the report wizard opens over it (Escape leaves a blank
+# template), Insert > Label and a click put a label on the report, typing
 # replaces its caption, Ctrl+S asks for a file name and saves, and the saved
 # template holds the label with that caption. Ctrl+Q then ends the program
 # with exit code 0. Skipped (77) when xvfb-run or xdotool is missing.
@@ -35,7 +36,23 @@ for _ in $(seq 1 250); do
 done
 [ -n "$window" ] || fail "no designer window appeared"
 echo "window \"$(xdotool getwindowname "$window")\""
+wizard=
+for _ in $(seq 1 250); do
+  wizard=$(xdotool search --name '^New report definition$' 2>/dev/null | head -1)
+  [ -n "$wizard" ] && break
+  sleep 0.02
+done
+[ -n "$wizard" ] || fail "the report wizard did not open"
+echo "wizard \"$(xdotool getwindowname "$wizard")\""
 sleep 0.5
+xdotool windowfocus --sync "$wizard"
+xdotool key Escape
+for _ in $(seq 1 100); do
+  xdotool search --name '^New report definition$' >/dev/null 2>&1 || break
+  sleep 0.05
+done
+xdotool search --name '^New report definition$' >/dev/null 2>&1 && fail "Escape did not close the wizard"
+sleep 0.3
 xdotool windowfocus --sync "$window"
 # Insert > Label through the menu's mnemonics, then a click on the report.
 xdotool key alt+i

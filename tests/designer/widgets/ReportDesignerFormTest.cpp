@@ -9,6 +9,7 @@
 #include "designer/ReportPrintForm.h"
 #include "designer/VexaDesigner.h"
 #include "designer/VxDLoader.h"
+#include "designer/OpenFileHistory.h"
 #include "designer/widgets/DatafieldListbox.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/ReportDesignerForm.h"
@@ -742,4 +743,61 @@ TEST(DesignerWindow, TheDataFieldListAndTheFieldCombo)
     window.SetAskSave([](const QString &) { return QMessageBox::No; });
     window.close();
     InstallDesignClipboard(nullptr);
+}
+
+// A new template asked for with the wizard opens it once over the shown
+// window; File > New opens it again.
+TEST(DesignerWindow, ANewTemplateStartsWithTheWizard)
+{
+    const TDesignerWindowRunner saved = GlobalDesignerWindow();
+    InstallDesignerWindows();
+    auto keptWizard = DesignerWizardRunner();
+    int wizardRuns = 0;
+    bool windowShown = false;
+    DesignerWizardRunner() = [&](TReportDesignerForm &window) {
+        ++wizardRuns;
+        windowShown = window.isVisible();
+        return false;
+    };
+    TReportDesignerDialog facade;
+    int newRuns = 0;
+    EXPECT_TRUE(RunDesignJob([&] { return facade.NewReport(QString(), true); },
+                             [&](TReportDesignerForm &w) {
+                                 QApplication::processEvents();
+                                 newRuns = wizardRuns;
+                                 w.Command(QStringLiteral("FileNew"))->trigger();
+                             }));
+    EXPECT_EQ(newRuns, 1);
+    EXPECT_TRUE(windowShown);
+    EXPECT_EQ(wizardRuns, 2);
+    // Without the wizard asked for, none.
+    wizardRuns = 0;
+    EXPECT_TRUE(RunDesignJob([&] { return facade.NewReport(QString(), false); },
+                             [&](TReportDesignerForm &) { QApplication::processEvents(); }));
+    EXPECT_EQ(wizardRuns, 0);
+    DesignerWizardRunner() = keptWizard;
+    GlobalDesignerWindow() = saved;
+}
+
+// The files opened and saved go on the File menu's recent list, which the
+// next window reads back from the settings file.
+TEST(DesignerWindow, RecentFilesLastAcrossWindows)
+{
+    QTemporaryDir dir;
+    QTemporaryDir settings;
+    SetSettingsFolders({settings.path(), settings.path()});
+    const QString first = dir.filePath(QStringLiteral("first.vx2"));
+    const QString second = dir.filePath(QStringLiteral("second.vx2"));
+    {
+        WindowFixture f;
+        f.Band();
+        f.saveName = first;
+        ASSERT_TRUE(f.window.SaveAs());
+        f.saveName = second;
+        ASSERT_TRUE(f.window.SaveAs());
+        ASSERT_TRUE(f.window.close());
+    }
+    TReportDesignerForm next;
+    EXPECT_EQ(next.History()->FileNames(), (QStringList{second, first}));
+    ResetSettingsFolders();
 }
