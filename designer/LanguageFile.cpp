@@ -4,6 +4,7 @@
 #include "designer/IniFile.h"
 
 #include <QDir>
+#include <QLocale>
 #include <QFile>
 #include <QFileInfo>
 #include <cstdio>
@@ -14,6 +15,7 @@ namespace {
 
 struct TLanguageState {
     QString name;            // as the settings name it
+    bool named = false;      // the settings named one (perhaps none)
     QString readFrom;        // the resolved file the reader holds
     QString failedFile;      // the last file that could not be used (warned once)
     TSpeedyIniFile reader;
@@ -109,12 +111,22 @@ QString TSpeedyIniFile::ReadString(const QString &section, const QString &key, c
 
 QString LanguageFileName()
 {
+    // Unless the settings say otherwise, Latvian users get their language.
+    if (!State().named && QLocale().language() == QLocale::Latvian)
+        return QStringLiteral("zelmio-lv.lng");
     return State().name;
+}
+
+void ResetLanguageFileName()
+{
+    State().name.clear();
+    State().named = false;
 }
 
 void SetLanguageFileName(const QString &name)
 {
     State().name = name;
+    State().named = true;
 }
 
 QStringList BuiltInLanguageFiles()
@@ -140,9 +152,10 @@ QString ResolveLanguageFile(const QString &name)
 const TSpeedyIniFile *CurrentLanguageReader()
 {
     TLanguageState &state = State();
-    if (state.name.isEmpty())
+    const QString name = LanguageFileName();
+    if (name.isEmpty())
         return nullptr;
-    const QString file = ResolveLanguageFile(state.name);
+    const QString file = ResolveLanguageFile(name);
     if (state.loaded && state.readFrom == file)
         return &state.reader;
     if (file == state.failedFile)

@@ -42,8 +42,12 @@ private:
 };
 
 // The language file the settings name (as written there); empty for none.
+// When the settings name none at all, the Latvian file for a Latvian
+// locale (QLocale's default), else none.
 QString LanguageFileName();
 void SetLanguageFileName(const QString &name);
+// Back to no name from the settings (the locale decides).
+void ResetLanguageFileName();
 // Where a named language file is found: the name itself when it has a
 // folder, else beside the program, else built in; empty when nowhere.
 QString ResolveLanguageFile(const QString &name);

@@ -169,3 +169,22 @@ TEST(OpenFileHistoryMenuTest, NumberedEntriesReportTheChosenFile)
     history.Clear();
     EXPECT_EQ(file.actions().size(), 2);
 }
+
+// With no language named in the settings, a Latvian locale gets the Latvian
+// file and any other locale stays English.
+TEST_F(LanguageFixture, ALatvianLocaleGetsLatvianWithoutASetting)
+{
+    const QLocale kept;
+    ResetLanguageFileName();
+    QLocale::setDefault(QLocale(QLocale::Latvian, QLocale::Latvia));
+    {
+        TReportDesignerForm window;
+        EXPECT_EQ(MenuTitles(window).value(0), QStringLiteral("&Fails"));
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    {
+        TReportDesignerForm window;
+        EXPECT_EQ(MenuTitles(window).value(0), QStringLiteral("&File"));
+    }
+    QLocale::setDefault(kept);
+}
