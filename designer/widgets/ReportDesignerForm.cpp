@@ -14,6 +14,7 @@
 #include "designer/widgets/OpenFileHistoryMenu.h"
 #include "designer/widgets/ReportWizard.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
+#include "designer/widgets/ViewOptionsDialog.h"
 #include "designer/widgets/VxdRulerPanel.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "model/PropertyAccess.h"
@@ -663,7 +664,9 @@ void TReportDesignerForm::BuildViewMenu()
                    }
                }));
     m_viewMenu->addSeparator();
-    AddLaterCommand(m_viewMenu, QStringLiteral("ViewOptions"), QStringLiteral("&Options..."));
+    AddCommand(m_viewMenu, QStringLiteral("ViewOptions"), QStringLiteral("&Options..."), QString(), view([this] {
+                   EditViewOptions(this, m_designer);
+               }));
 }
 
 void TReportDesignerForm::FillElementsList()

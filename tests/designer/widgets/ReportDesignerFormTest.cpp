@@ -13,6 +13,7 @@
 #include "designer/widgets/DatafieldListbox.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/ReportDesignerForm.h"
+#include "designer/widgets/ViewOptionsDialog.h"
 #include "designer/widgets/VxdScrollbox.h"
 #include "model/PropertyAccess.h"
 #include "platform/ClientDataSet.h"
@@ -31,6 +32,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QFile>
@@ -800,4 +802,29 @@ TEST(DesignerWindow, RecentFilesLastAcrossWindows)
     TReportDesignerForm next;
     EXPECT_EQ(next.History()->FileNames(), (QStringList{second, first}));
     ResetSettingsFolders();
+}
+
+// The view options show the designer's and the report's values; "OK" applies
+// what changed, "Cancel" nothing.
+TEST(DesignerWindow, TheViewOptionsApplyOnOk)
+{
+    WindowFixture f;
+    {
+        TViewOptionsDialog dialog(f.designer, &f.window);
+        EXPECT_EQ(dialog.findChild<QSpinBox *>(QStringLiteral("GridSizeX"))->value(), 4);
+        EXPECT_EQ(dialog.findChild<QComboBox *>(QStringLiteral("UnitsComboBox"))->currentText(), QStringLiteral("MM"));
+        dialog.findChild<QSpinBox *>(QStringLiteral("GridSizeX"))->setValue(8);
+        dialog.findChild<QComboBox *>(QStringLiteral("UnitsComboBox"))->setCurrentIndex(1);
+        dialog.reject();
+    }
+    EXPECT_EQ(f.designer->GridSizeX(), 4);
+    TViewOptionsDialog dialog(f.designer, &f.window);
+    dialog.findChild<QSpinBox *>(QStringLiteral("GridSizeX"))->setValue(8);
+    dialog.findChild<QSpinBox *>(QStringLiteral("KeyboardGridY"))->setValue(2);
+    dialog.findChild<QComboBox *>(QStringLiteral("UnitsComboBox"))->setCurrentIndex(1);
+    dialog.Apply();
+    EXPECT_EQ(f.designer->GridSizeX(), 8);
+    EXPECT_EQ(f.designer->GridSizeY(), 4);
+    EXPECT_EQ(f.designer->KeyboardMoveY(), 2);
+    EXPECT_EQ(GetIntegerProperty(f.window.Report(), QStringLiteral("Units")), qint64(TVxUnit::Inches));
 }
