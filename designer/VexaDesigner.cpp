@@ -263,8 +263,10 @@ bool TVexaDesigner::EditProperties(TComponent *&control)
 {
     if (!control)
         return false;
-    if (SelectedCount() >= 2)
+    if (SelectedCount() >= 2) {
+        m_onEditSeveral(this, GetSelectedElements());
         return true;
+    }
     const QByteArray before = UndoEnabled() && ParentControl() ? ReportSnapshot() : QByteArray();
     bool result = false;
     m_onEditProperties(this, control, result);

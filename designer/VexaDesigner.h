@@ -24,6 +24,8 @@ class TVxControl;
 class TVexaDesigner;
 // (designer; var Component; var EditResult)
 using TEditPropertiesEvent = THook<void(TVexaDesigner *designer, TComponent *&component, bool &editResult)>;
+// (designer; the selected elements): properties of several elements at once.
+using TEditSeveralPropertiesEvent = THook<void(TVexaDesigner *designer, const QList<TVxControl *> &elements)>;
 // (designer; NewState)
 using TDesignStateChangedEvent = THook<void(TVexaDesigner *designer, int newState)>;
 // (designer; Component; var DoDelete)
@@ -125,6 +127,8 @@ public:
 
     // --- Hooks ------------------------------------------------------------
     void SetOnEditProperties(const TEditPropertiesEvent &hook) { m_onEditProperties = hook; }
+    // The common dialog for two or more selected elements.
+    void SetOnEditSeveralProperties(const TEditSeveralPropertiesEvent &hook) { m_onEditSeveral = hook; }
     void SetOnDesignStateChanged(const TDesignStateChangedEvent &hook) { m_onDesignStateChanged = hook; }
     void SetOnDeleteElement(const TDeleteElementEvent &hook) { m_onDeleteElement = hook; }
     void SetOnBeforeCopyToClipboard(const TBeforeCopyEvent &hook) { m_onBeforeCopy = hook; }
@@ -276,6 +280,7 @@ private:
     QString m_lastError;
 
     TEditPropertiesEvent m_onEditProperties;
+    TEditSeveralPropertiesEvent m_onEditSeveral;
     TDesignStateChangedEvent m_onDesignStateChanged;
     TDeleteElementEvent m_onDeleteElement;
     TBeforeCopyEvent m_onBeforeCopy;
