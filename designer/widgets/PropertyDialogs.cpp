@@ -8,6 +8,7 @@
 #include "model/PropertyAccess.h"
 #include "model/VxControl.h"
 #include "model/VxCustomBand.h"
+#include "model/VxCustomLabel.h"
 #include "model/VxFont.h"
 #include "model/VxSubDetail.h"
 #include "model/VxLoopBand.h"
@@ -632,8 +633,8 @@ void TPropertyDialog::AddDataField(bool captionFromLabel)
              TField *field = dataSetOf() ? m_designer->FieldByLabel(dataSetOf(), text) : nullptr;
              for (TComponent *target : Targets()) {
                  SetStringProperty(target, QStringLiteral("DataField"), field ? field->FieldName() : text);
-                 if (captionFromLabel && PropertyExists(target, QStringLiteral("Caption")))
-                     SetStringProperty(target, QStringLiteral("Caption"), text);
+                 if (auto *label = qobject_cast<TVxCustomLabel *>(target); label && captionFromLabel)
+                     label->SetCaption(text);
              }
          },
          QVariant(label));
