@@ -791,8 +791,9 @@ bool EditBlockOptions(QWidget *parent, TVexaDesigner *designer)
 QString ToggleRemoveIfEmpty(const QString &line)
 {
     static const QString marker = QStringLiteral("%DEL");
+    // The whole rest stays, however long: toggling twice restores the line.
     if (line.startsWith(marker))
-        return line.mid(marker.size(), 255);
+        return line.mid(marker.size());
     return marker + line;
 }
 

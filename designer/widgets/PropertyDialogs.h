@@ -212,7 +212,7 @@ bool EditBlockOptions(QWidget *parent, TVexaDesigner *designer);
 bool EditBlockOptions(QWidget *parent, TVexaDesigner *designer, TComponent *component);
 
 // The memo's "Remove line if empty" on one line: removes a leading "%DEL"
-// or puts one in front.
+// (keeping the whole rest of the line) or puts one in front.
 QString ToggleRemoveIfEmpty(const QString &line);
 
 } // namespace zelmio

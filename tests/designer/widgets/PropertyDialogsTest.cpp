@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDebug>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +23,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
@@ -107,11 +107,8 @@ QStringList ChangedNames(const QMap<QString, QString> &before, const QMap<QStrin
     QStringList keys = before.keys() + after.keys();
     keys.removeDuplicates();
     for (const QString &key : keys) {
-        if (before.value(key) != after.value(key)) {
+        if (before.value(key) != after.value(key))
             names << key.section(QLatin1Char('/'), -1);
-            if (qEnvironmentVariableIsSet("DUMP"))
-                qWarning() << key << before.value(key) << after.value(key);
-        }
     }
     names.sort();
     return names;
@@ -643,5 +640,34 @@ TEST(PropertyDialogs, ExpressionButtonsAndRemoveLineIfEmpty)
     memoDialog->accept();
     EXPECT_EQ(memo->property("Lines").toStringList(),
               (QStringList{QStringLiteral("Total: %%STR(1+2)%%"), QStringLiteral("Name")}));
-    EXPECT_EQ(ToggleRemoveIfEmpty(QStringLiteral("%DEL") + QString(300, QLatin1Char('x'))).size(), 255);
+    // A long line is not cut when the marker is taken off again.
+    const QString longLine(300, QLatin1Char('x'));
+    EXPECT_EQ(ToggleRemoveIfEmpty(ToggleRemoveIfEmpty(longLine)), longLine);
+}
+
+// The value map dialog shows one row per map line and gives back the rows
+// that are not empty, display text and stored value joined by a TAB.
+TEST(PropertyDialogs, TheValueMapEditsDisplayAndStoredValues)
+{
+    DialogFixture f;
+    TVxControl *text = f.Insert(dsDBText, f.band);
+    text->setProperty("MapList", QStringList{QStringLiteral("Yes\t1"), QStringLiteral("No\t0")});
+    auto dialog = CreatePropertyDialog(f.designer, nullptr, text);
+    QTimer::singleShot(0, [] {
+        QWidget *form = QApplication::activeModalWidget();
+        ASSERT_TRUE(form);
+        EXPECT_EQ(form->objectName(), QStringLiteral("TDBTextMapForm"));
+        auto *grid = form->findChild<QTableWidget *>(QStringLiteral("MapGrid"));
+        ASSERT_TRUE(grid);
+        ASSERT_EQ(grid->rowCount(), 3);   // the two lines and an empty row to fill
+        EXPECT_EQ(grid->item(1, 0)->text(), QStringLiteral("No"));
+        grid->item(1, 0)->setText(QStringLiteral("Never"));
+        grid->item(2, 0)->setText(QStringLiteral("Maybe"));
+        grid->item(2, 1)->setText(QStringLiteral("2"));
+        qobject_cast<QDialog *>(form)->accept();
+    });
+    Find<QPushButton>(*dialog, QStringLiteral("MapListButton"))->click();
+    dialog->accept();
+    EXPECT_EQ(text->property("MapList").toStringList(),
+              (QStringList{QStringLiteral("Yes\t1"), QStringLiteral("Never\t0"), QStringLiteral("Maybe\t2")}));
 }
