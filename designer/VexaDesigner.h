@@ -161,9 +161,10 @@ public:
     // "TTesmolaLoopband"): the new one takes the old one's parent, height,
     // font, block flags, frame, elements, the child bands that named it,
     // its place in the selection and its name; the old band is freed. One
-    // undo step. The new band, or the old one when the class is the same or
-    // unknown.
-    TVxControl *SwapBands(TVxControl *oldBand, const QString &className);
+    // undo step, unless the caller records it (a property dialog inside the
+    // property command). The new band, or the old one when the class is the
+    // same or unknown.
+    TVxControl *SwapBands(TVxControl *oldBand, const QString &className, bool recordUndo = true);
     bool EditCurrentProperties();
     // A double click on a band or element of the report (or Enter with it
     // selected alone): its properties, unless its "BlockEdit" add-on is set.

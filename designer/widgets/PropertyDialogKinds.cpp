@@ -387,12 +387,13 @@ private:
             return;
         const bool special = qobject_cast<TVxLoopBand *>(band) || qobject_cast<TVxStringsBand *>(band);
         TVxControl *result = band;
+        // The undo step is the property command's (or the dialog's own).
         if (entry == kLoopEntry)
-            result = Designer()->SwapBands(band, QStringLiteral("TTesmolaLoopband"));
+            result = Designer()->SwapBands(band, QStringLiteral("TTesmolaLoopband"), false);
         else if (entry == kStringsEntry)
-            result = Designer()->SwapBands(band, QStringLiteral("TTesmolaStringsband"));
+            result = Designer()->SwapBands(band, QStringLiteral("TTesmolaStringsband"), false);
         else if (special)
-            result = Designer()->SwapBands(band, QStringLiteral("TTesmolaBand"));
+            result = Designer()->SwapBands(band, QStringLiteral("TTesmolaBand"), false);
         SetComponent(result);
         if (entry < 8) {
             if (auto *plain = qobject_cast<TVxBand *>(result))

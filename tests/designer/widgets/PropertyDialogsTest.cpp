@@ -420,17 +420,27 @@ TEST(PropertyDialogs, PageParityOfBands)
     }
 }
 
-// Choosing the loop band kind replaces the band by a loop band that keeps
-// its name and elements; "BlockChange" disables the choice.
+// Choosing the loop or strings band kind replaces the band by one of that
+// class that keeps its name and elements, and a plain kind turns it back;
+// "BlockChange" disables the choice.
 TEST(PropertyDialogs, TheBandKindCanReplaceTheBandsClass)
 {
     DialogFixture f;
     TVxControl *label = f.Insert(dsLabel, f.band);
     const QString name = f.band->Name();
-    auto dialog = CreatePropertyDialog(f.designer, nullptr, f.band);
-    Choose(Find<QComboBox>(*dialog, QStringLiteral("BandKind")), QStringLiteral("Loop band"));
-    dialog->accept();
-    auto *loop = qobject_cast<TVxControl *>(dialog->Component());
+    // Through the property command: one undo step, and the command gets the new band.
+    InstallPropertyDialogs(f.designer, nullptr);
+    const int undo = f.designer->UndoCount();
+    QTimer::singleShot(0, [] {
+        auto *dialog = qobject_cast<TPropertyDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        Choose(dialog->EditorAs<QComboBox>(QStringLiteral("BandKind")), QStringLiteral("Loop band"));
+        dialog->accept();
+    });
+    TComponent *edited = f.band;
+    ASSERT_TRUE(f.designer->EditProperties(edited));
+    EXPECT_EQ(f.designer->UndoCount(), undo + 1);
+    auto *loop = qobject_cast<TVxControl *>(edited);
     ASSERT_TRUE(loop);
     EXPECT_EQ(loop->metaObject()->className(), QByteArray("zelmio::TTesmolaLoopband"));
     EXPECT_EQ(loop->Name(), name);
@@ -442,6 +452,24 @@ TEST(PropertyDialogs, TheBandKindCanReplaceTheBandsClass)
     Find<QSpinBox>(*loopDialog, QStringLiteral("PrintCount"))->setValue(4);
     loopDialog->accept();
     EXPECT_EQ(GetIntegerProperty(loop, QStringLiteral("PrintCount")), 4);
+
+    // Back to a plain detail band, then on to a strings band with its items.
+    auto plainDialog = CreatePropertyDialog(f.designer, nullptr, loop);
+    Choose(Find<QComboBox>(*plainDialog, QStringLiteral("BandKind")), QStringLiteral("Detail"));
+    plainDialog->accept();
+    auto *plain = qobject_cast<TVxBand *>(plainDialog->Component());
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->BandType(), TVxBandType::rbDetail);
+    auto toStrings = CreatePropertyDialog(f.designer, nullptr, plain);
+    Choose(Find<QComboBox>(*toStrings, QStringLiteral("BandKind")), QStringLiteral("Strings band"));
+    toStrings->accept();
+    TComponent *strings = toStrings->Component();
+    auto itemsDialog = CreatePropertyDialog(f.designer, nullptr, strings);
+    Find<QPlainTextEdit>(*itemsDialog, QStringLiteral("Items"))->setPlainText(QStringLiteral("A\nB"));
+    itemsDialog->accept();
+    EXPECT_EQ(strings->property("Items").toStringList(), (QStringList{QStringLiteral("A"), QStringLiteral("B")}));
+    EXPECT_EQ(label->Parent(), strings);
+    loop = qobject_cast<TVxControl *>(strings);
 
     f.designer->PropertyAddons()->SetBoolProp(loop, QStringLiteral("BlockChange"), true);
     auto blocked = CreatePropertyDialog(f.designer, nullptr, loop);
