@@ -45,6 +45,11 @@ QString EvalStringExpression(const QString &text, TCustomVexa *report)
     return QString();
 }
 
+bool IsExprResultNumeric(const QString &text, TCustomVexa *report)
+{
+    return Evaluate(text, report).Kind != TVxEvResultType::resString;
+}
+
 QStringList EvaluateStringList(TCustomVexa *report, const QStringList &lines)
 {
     return ExpandExpressionText(lines, [report](const QString &expression) {

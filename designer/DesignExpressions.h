@@ -16,6 +16,8 @@ class TCustomVexa;
 bool EvalBoolExpression(const QString &text, TCustomVexa *report);
 // A string result as it is, an integer in decimal, anything else empty.
 QString EvalStringExpression(const QString &text, TCustomVexa *report);
+// True unless the text evaluates to a string (an error counts as not a text).
+bool IsExprResultNumeric(const QString &text, TCustomVexa *report);
 // The lines with their "%%expression%%" parts replaced and "%DEL" lines gone.
 QStringList EvaluateStringList(TCustomVexa *report, const QStringList &lines);
 // Expands a rich text in place, keeping the formatting around it: each

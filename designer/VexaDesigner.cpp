@@ -186,7 +186,7 @@ TVxControl *TVexaDesigner::InsertElement(int state, TVxControl *clicked, QPoint 
     return FinishNewElement(element) ? element : nullptr;
 }
 
-TVxControl *TVexaDesigner::SwapBands(TVxControl *oldBand, const QString &className)
+TVxControl *TVexaDesigner::SwapBands(TVxControl *oldBand, const QString &className, bool recordUndo)
 {
     auto *old = qobject_cast<TVxCustomBand *>(oldBand);
     if (!old || old->ClassName() == className)
@@ -197,7 +197,10 @@ TVxControl *TVexaDesigner::SwapBands(TVxControl *oldBand, const QString &classNa
         delete created;
         return oldBand;
     }
-    SetHasChanged(true);
+    if (recordUndo)
+        SetHasChanged(true);
+    else
+        SetChanged(true);
     const QList<TVxControl *> selection = GetSelectedElements();
     const bool wasSelected = selection.contains(old);
     Mover()->DetachWithoutEvents();
@@ -263,8 +266,10 @@ bool TVexaDesigner::EditProperties(TComponent *&control)
 {
     if (!control)
         return false;
-    if (SelectedCount() >= 2)
+    if (SelectedCount() >= 2) {
+        m_onEditSeveral(this, GetSelectedElements());
         return true;
+    }
     const QByteArray before = UndoEnabled() && ParentControl() ? ReportSnapshot() : QByteArray();
     bool result = false;
     m_onEditProperties(this, control, result);

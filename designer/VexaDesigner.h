@@ -24,6 +24,8 @@ class TVxControl;
 class TVexaDesigner;
 // (designer; var Component; var EditResult)
 using TEditPropertiesEvent = THook<void(TVexaDesigner *designer, TComponent *&component, bool &editResult)>;
+// (designer; the selected elements): properties of several elements at once.
+using TEditSeveralPropertiesEvent = THook<void(TVexaDesigner *designer, const QList<TVxControl *> &elements)>;
 // (designer; NewState)
 using TDesignStateChangedEvent = THook<void(TVexaDesigner *designer, int newState)>;
 // (designer; Component; var DoDelete)
@@ -142,6 +144,8 @@ public:
 
     // --- Hooks ------------------------------------------------------------
     void SetOnEditProperties(const TEditPropertiesEvent &hook) { m_onEditProperties = hook; }
+    // The common dialog for two or more selected elements.
+    void SetOnEditSeveralProperties(const TEditSeveralPropertiesEvent &hook) { m_onEditSeveral = hook; }
     void SetOnDesignStateChanged(const TDesignStateChangedEvent &hook) { m_onDesignStateChanged = hook; }
     void SetOnDeleteElement(const TDeleteElementEvent &hook) { m_onDeleteElement = hook; }
     void SetOnBeforeCopyToClipboard(const TBeforeCopyEvent &hook) { m_onBeforeCopy = hook; }
@@ -175,9 +179,10 @@ public:
     // "TTesmolaLoopband"): the new one takes the old one's parent, height,
     // font, block flags, frame, elements, the child bands that named it,
     // its place in the selection and its name; the old band is freed. One
-    // undo step. The new band, or the old one when the class is the same or
-    // unknown.
-    TVxControl *SwapBands(TVxControl *oldBand, const QString &className);
+    // undo step, unless the caller records it (a property dialog inside the
+    // property command). The new band, or the old one when the class is the
+    // same or unknown.
+    TVxControl *SwapBands(TVxControl *oldBand, const QString &className, bool recordUndo = true);
     bool EditCurrentProperties();
     // A double click on a band or element of the report (or Enter with it
     // selected alone): its properties, unless its "BlockEdit" add-on is set.
@@ -305,6 +310,7 @@ private:
     QString m_lastError;
 
     TEditPropertiesEvent m_onEditProperties;
+    TEditSeveralPropertiesEvent m_onEditSeveral;
     TDesignStateChangedEvent m_onDesignStateChanged;
     TDeleteElementEvent m_onDeleteElement;
     TBeforeCopyEvent m_onBeforeCopy;
