@@ -99,6 +99,8 @@ bool Generate(const QString &path)
     window.SetAskFileName([&](bool) { return path; });
     window.SetShowError([](const QString &message) { std::fprintf(stderr, "%s\n", qPrintable(message)); });
     TVexaDesigner *designer = window.Designer();
+    // No property dialog after each insert: nobody answers it here.
+    designer->SetAutoEditAfterInsert(false);
     // Undo snapshots of each insert would make building quadratic; they are
     // not what is measured here.
     designer->SetUndoEnabled(false);
@@ -173,6 +175,7 @@ int main(int argc, char **argv)
     }
 
     TReportDesignerForm window;
+    window.Designer()->SetAutoEditAfterInsert(false);
     QStringList errors;
     window.SetShowError([&](const QString &message) { errors << message; });
     window.SetAskFileName([&](bool) { return path; });

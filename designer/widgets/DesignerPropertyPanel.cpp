@@ -4,6 +4,7 @@
 #include "designer/VexaDesigner.h"
 #include "designer/widgets/DesignerGlyphs.h"
 #include "designer/widgets/ExpressionBuilder.h"
+#include "designer/widgets/PropertyDialogs.h"
 #include "model/CustomVexa.h"
 #include "model/PropertyAccess.h"
 #include "model/VxCustomBand.h"
@@ -128,11 +129,12 @@ TDesignerPropertyPanel::TDesignerPropertyPanel(TVexaDesigner *designer, QWidget 
     connect(m_alignRight, &QAction::triggered, this, [this] { Run([this] { m_designer->TextRightAlign(); }); });
     addSeparator();
 
-    // The frame dialog is one of the property dialogs, which are not there yet.
     QAction *frame = AddButton(QStringLiteral("FrameSpeedButton"), QStringLiteral("Frame"),
                                QStringLiteral("Set frame"), false);
-    frame->setEnabled(false);
-    frame->setProperty("later", true);
+    connect(frame, &QAction::triggered, this, [this] {
+        if (EditFrame(window(), m_designer))
+            emit Edited();
+    });
     QAction *color = AddButton(QStringLiteral("FontColorSpeedbutton"), QStringLiteral("Color"),
                                QStringLiteral("Font color"), false);
     connect(color, &QAction::triggered, this, &TDesignerPropertyPanel::ChooseFontColor);

@@ -1,5 +1,7 @@
 #include "designer/widgets/ExpressionBuilder.h"
 
+#include "designer/widgets/LanguageTranslator.h"
+
 #include "designer/ExpressionComposer.h"
 #include "designer/VexaDesigner.h"
 #include "expr/VxFunctionLibrary.h"
@@ -546,6 +548,7 @@ bool GetVxDExpression(const QString &caption, QString &value, TVexaDesigner *des
     TVxDExpressionBuilder builder(designer, parent);
     builder.SetHeading(caption);
     builder.SetExpression(value);
+    TranslateForm(&builder, QStringLiteral("VxDExpressionBuilder"));
     if (builder.exec() != QDialog::Accepted)
         return false;
     value = builder.Expression();

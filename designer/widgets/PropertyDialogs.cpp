@@ -2,6 +2,8 @@
 // the dispatch by kind, the designer hooks and the window's commands.
 #include "designer/widgets/PropertyDialogs.h"
 
+#include "designer/widgets/LanguageTranslator.h"
+
 #include "designer/VexaDesigner.h"
 #include "designer/widgets/PropertyDialogKinds.h"
 #include "model/CustomVexa.h"
@@ -108,6 +110,15 @@ void TvxdColorCombo::SetTransparent()
 }
 
 // --- The dialog frame --------------------------------------------------------------
+
+void TPropertyDialog::showEvent(QShowEvent *event)
+{
+    if (!property("translated").toBool()) {
+        setProperty("translated", true);
+        TranslateForm(this, QString::fromLatin1(metaObject()->className()).section(QLatin1String("::"), -1).mid(1));
+    }
+    QDialog::showEvent(event);
+}
 
 TPropertyDialog::TPropertyDialog(TVexaDesigner *designer, TComponent *component, QWidget *parent,
                                  const QString &title)

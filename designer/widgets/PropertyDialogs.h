@@ -86,6 +86,9 @@ public:
     void accept() override;
 
 protected:
+    // The interface language, once, when the dialog is first shown (its
+    // controls exist by then).
+    void showEvent(QShowEvent *event) override;
     struct TBinding {
         QString name;
         QVariant original;

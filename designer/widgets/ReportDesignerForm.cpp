@@ -12,6 +12,7 @@
 #include "designer/widgets/DesignerGlyphs.h"
 #include "designer/widgets/ExpressionBuilder.h"
 #include "designer/widgets/OpenFileHistoryMenu.h"
+#include "designer/widgets/PropertyDialogs.h"
 #include "designer/widgets/ReportWizard.h"
 #include "designer/widgets/DesignerPropertyPanel.h"
 #include "designer/widgets/ViewOptionsDialog.h"
@@ -84,8 +85,9 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
     m_designer->SetUndoLevels(3);
     m_designer->SetSaveBackupFiles(true);
     m_designer->SetBackupFileExtension(QStringLiteral(".BAK"));
-    // The property dialogs are not there yet: new elements are not opened in one.
-    m_designer->SetAutoEditAfterInsert(false);
+    // The property dialogs, with the expression builder behind their buttons.
+    ExpressionBuilderHook() = &EditExpression;
+    InstallPropertyDialogs(m_designer, this);
     m_designer->SetOnAskQuestion([this](const QString &question) {
         return QMessageBox::question(this, windowTitle(), question) == QMessageBox::Yes;
     });
@@ -405,11 +407,20 @@ void TReportDesignerForm::BuildMenus()
     m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
 
     QMenu *report = menuBar()->addMenu(QStringLiteral("&Report"));
-    AddLaterCommand(report, QStringLiteral("ReportOptions"), QStringLiteral("&Options..."));
+    AddCommand(report, QStringLiteral("ReportOptions"), QStringLiteral("&Options..."), QString(),
+               edit([this] { EditReportOptions(this, m_designer); }));
     m_datasetsSeparator = report->addSeparator();
     m_datasetsSeparator->setVisible(false);
     AddLaterCommand(report, QStringLiteral("ReportDatasets"), QStringLiteral("&Datasets..."))->setVisible(false);
-    AddLaterCommand(report, QStringLiteral("ElementProperties"), QStringLiteral("Properties..."));
+    AddCommand(report, QStringLiteral("ElementProperties"), QStringLiteral("Properties..."), QString(),
+               edit([this] {
+                   if (m_designer->GetSelectedElements().isEmpty()) {
+                       TComponent *report = m_designer->ParentControl();
+                       m_designer->EditProperties(report);
+                   } else {
+                       m_designer->EditCurrentProperties();
+                   }
+               }));
     m_expressionCommand = AddCommand(report, QStringLiteral("ExpressionBuilder"), QStringLiteral("Expression builder..."),
                                      QString(), [this] { EditSelectedExpression(); });
 
@@ -578,6 +589,19 @@ void TReportDesignerForm::ShowElementMenu(QPoint at)
             action->setChecked(m_designer->ElementMenuChecked(entry, clicked));
         }
         QPointer<TVxControl> target = clicked;
+        if (entry == TElementMenuEntry::Options) {
+            // The block options of the clicked element (or the selection's first).
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, [this, target] {
+                RunEdit([this, target] {
+                    if (target)
+                        EditBlockOptions(this, m_designer, target);
+                    else
+                        EditBlockOptions(this, m_designer);
+                });
+            });
+            continue;
+        }
         connect(action, &QAction::triggered, this, [this, entry, target] {
             RunEdit([this, entry, target] { m_designer->RunElementMenuEntry(entry, target); });
         });

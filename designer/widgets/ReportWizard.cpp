@@ -1,5 +1,7 @@
 #include "designer/widgets/ReportWizard.h"
 
+#include "designer/widgets/LanguageTranslator.h"
+
 #include "designer/DesignVexa.h"
 #include "designer/LabelFormats.h"
 #include "designer/ReportCreator.h"
@@ -866,6 +868,7 @@ bool RunReportWizard(QWidget *parent, TVexaDesigner *designer, TDataSet *default
     TTesmolaReportExpert wizard(parent, designer);
     wizard.BindReport(report, &creator);
     wizard.SetDefaultDataset(defaultDataSet);
+    TranslateForm(&wizard, QStringLiteral("VxExpertBaseForm"));
     QApplication::restoreOverrideCursor();
     const bool ok = wizard.exec() == QDialog::Accepted;
     if (ok)

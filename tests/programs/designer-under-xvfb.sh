@@ -2,7 +2,8 @@
 # The designer mode on a virtual display, driven with real key presses and
 # mouse clicks: the window opens with its caption and menus on a new
 # template, the report wizard opens over it (Escape leaves a blank
-# template), Insert > Label and a click put a label on the report, typing
+# template), Insert > Label and a click put a label on the report (its
+# property dialog opens; Enter accepts it), typing
 # replaces its caption, Ctrl+S asks for a file name and saves, and the saved
 # template holds the label with that caption. Ctrl+Q then ends the program
 # with exit code 0. Skipped (77) when xvfb-run or xdotool is missing.
@@ -61,7 +62,23 @@ xdotool key l
 sleep 0.2
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+# The new label's property dialog opens; Enter keeps it as it is.
+dialog=
+for _ in $(seq 1 150); do
+  dialog=$(xdotool search --name '^Label$' 2>/dev/null | head -1)
+  [ -n "$dialog" ] && break
+  sleep 0.02
+done
+[ -n "$dialog" ] || fail "the new label's property dialog did not open"
 sleep 0.3
+xdotool windowfocus --sync "$dialog"
+xdotool key Return
+for _ in $(seq 1 100); do
+  xdotool search --name '^Label$' >/dev/null 2>&1 || break
+  sleep 0.05
+done
+sleep 0.3
+xdotool windowfocus --sync "$window"
 xdotool type --delay 20 'Cena EUR'
 xdotool key Return
 sleep 0.2

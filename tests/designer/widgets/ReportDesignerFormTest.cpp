@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QDialog>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QSpinBox>
@@ -59,6 +60,8 @@ struct WindowFixture {
     WindowFixture()
     {
         InstallDesignClipboard(&clipboard);
+        // Inserted elements do not open their property dialog (nobody answers it).
+        designer->SetAutoEditAfterInsert(false);
         surface->SetDragMinTime(0);
         window.SetAskFileName([this](bool) { return saveName; });
         window.SetShowError([this](const QString &message) { errors << message; });
@@ -307,6 +310,8 @@ TEST(DesignerWindow, TheFacadeDesignJobsRunTheWindow)
     TReportDesignerDialog facade;
     EXPECT_THROW(facade.NewReport(QString(), true), std::exception);
     InstallDesignerWindows();
+    // Inserted elements do not open their property dialog (nobody answers it).
+    facade.SetEditorSettings(facade.EditorSettings() & ~TVxDEditorSettings(TVxDEditorSetting::AutoEditAfterInsert));
 
     // A new template; the hook sees the designer and may turn the wizard off.
     int newReportCalls = 0;
@@ -650,11 +655,24 @@ TEST(DesignerWindow, TheElementMenuFitsTheSelection)
     rightClick(f.Centre(a));
     EXPECT_FALSE(f.designer->ElementMenuChecked(TElementMenuEntry::Enabled, a));
     EXPECT_TRUE(f.window.isWindowModified());
-    // On the report's background with scripts not allowed: no menu.
+    // On the report's background with scripts not allowed: no menu, the
+    // report's own properties at once (Cancel here).
     shown.clear();
     choose.clear();
+    QString dialogTitle;
+    QTimer closer;
+    closer.setInterval(10);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            dialogTitle = dialog->windowTitle();
+            static_cast<QDialog *>(dialog)->reject();
+        }
+    });
+    closer.start();
     rightClick(f.surface->ReportOrigin() + QPoint(5, f.window.Report()->Height() - 5));
+    closer.stop();
     EXPECT_TRUE(shown.isEmpty());
+    EXPECT_FALSE(dialogTitle.isEmpty());
 }
 
 namespace {
@@ -714,6 +732,7 @@ TEST(DesignerWindow, TheDataFieldListAndTheFieldCombo)
     TMemoryClipboard clipboard;
     InstallDesignClipboard(&clipboard);
     TReportDesignerForm window(&application);
+    window.Designer()->SetAutoEditAfterInsert(false);
     window.resize(1400, 700);
     window.show();
     window.RefreshDatafields();
