@@ -29,7 +29,9 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QEventLoop>
+#include <QDesktopServices>
 #include <QFileDevice>
+#include <QUrl>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
@@ -202,6 +204,9 @@ TReportDesignerForm::TReportDesignerForm(QObject *databaseOwner, QWidget *parent
     // then the interface language.
     m_fieldsPlace.exists = true;
     m_helpFile = ReadTesmolaSetup(m_designer, &m_fieldsPlace);
+    if (!m_helpFile.isEmpty())
+        m_helpFile = SettingsFilePath(m_helpFile);
+    Command(QStringLiteral("HelpHelp"))->setEnabled(!m_helpFile.isEmpty() && QFileInfo::exists(m_helpFile));
     if (m_fieldsPlace.width > 0 && m_fieldsPlace.height > 0) {
         m_fieldsDock->setFloating(true);
         m_fieldsDock->setGeometry(m_fieldsPlace.left, m_fieldsPlace.top, m_fieldsPlace.width, m_fieldsPlace.height);
@@ -425,7 +430,12 @@ void TReportDesignerForm::BuildMenus()
                                      QString(), [this] { EditSelectedExpression(); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    AddLaterCommand(help, QStringLiteral("HelpHelp"), QStringLiteral("&Help"));
+    // The help file the settings name, opened by the desktop's viewer.
+    QAction *helpAction = AddCommand(help, QStringLiteral("HelpHelp"), QStringLiteral("&Help"), QString(), [this] {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(m_helpFile)))
+            ShowError(QStringLiteral("The help file %1 could not be opened").arg(m_helpFile));
+    }, QKeySequence::HelpContents);
+    helpAction->setEnabled(false);
     AddCommand(help, QStringLiteral("HelpAbout"), QStringLiteral("About"), QString(), [this] {
         QMessageBox::information(this, QStringLiteral("About"),
                                  QStringLiteral("Zelmio report designer %1").arg(QCoreApplication::applicationVersion()));
@@ -834,6 +844,10 @@ bool TReportDesignerForm::LoadActiveTemplate()
 
 void TReportDesignerForm::ApplyFacadeSettings(const TReportDesignerDialog &dialog)
 {
+    if (!dialog.HelpFile().isEmpty()) {
+        m_helpFile = dialog.HelpFile();
+        Command(QStringLiteral("HelpHelp"))->setEnabled(QFileInfo::exists(m_helpFile));
+    }
     const bool undo = dialog.EditorSettings().testFlag(TVxDEditorSetting::UndoEnabled);
     Command(QStringLiteral("EditUndo"))->setVisible(undo);
     Command(QStringLiteral("EditRedo"))->setVisible(undo);
