@@ -8,7 +8,9 @@
 namespace zelmio {
 
 TOpenFileHistoryMenu::TOpenFileHistoryMenu(TOpenFileHistory *history, QMenu *parentMenu, QAction *before)
-    : QObject(parentMenu), m_history(history), FParentMenu(parentMenu), m_before(before)
+    // Owned by the history, not the menu: a child of the menu would run its
+    // destructor while the menu is half destroyed.
+    : QObject(history), m_history(history), FParentMenu(parentMenu), m_before(before)
 {
     connect(history, &TOpenFileHistory::Changed, this, &TOpenFileHistoryMenu::Rebuild);
     Rebuild();
@@ -21,11 +23,10 @@ TOpenFileHistoryMenu::~TOpenFileHistoryMenu()
 
 void TOpenFileHistoryMenu::RemoveItems()
 {
-    for (QAction *action : std::as_const(m_items)) {
-        if (FParentMenu)
-            FParentMenu->removeAction(action);
-        delete action;
-    }
+    // Deleting an action takes it off the menu; those the menu already
+    // freed are gone from the list's guarded pointers.
+    for (const QPointer<QAction> &action : std::as_const(m_items))
+        delete action.data();
     m_items.clear();
 }
 

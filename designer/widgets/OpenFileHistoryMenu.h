@@ -22,7 +22,14 @@ public:
     ~TOpenFileHistoryMenu() override;
 
     // The entries it added (the separator first when there are files).
-    QList<QAction *> MenuItems() const { return m_items; }
+    QList<QAction *> MenuItems() const
+    {
+        QList<QAction *> items;
+        for (const QPointer<QAction> &item : m_items)
+            if (item)
+                items << item;
+        return items;
+    }
     void Rebuild();
 
 private:
@@ -31,7 +38,7 @@ private:
     TOpenFileHistory *m_history;
     QPointer<QMenu> FParentMenu;
     QPointer<QAction> m_before;
-    QList<QAction *> m_items;
+    QList<QPointer<QAction>> m_items;
 };
 
 } // namespace zelmio
