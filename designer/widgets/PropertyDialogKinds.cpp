@@ -278,6 +278,8 @@ private:
         layout->addRow(QString(), askFirst);
         layout->addRow(Message(QStringLiteral("NumberOfLabels"), QStringLiteral("Number of labels to print")), count);
         layout->addRow(QString(), askCount);
+        layout->labelForField(first)->setObjectName(QStringLiteral("FirstLabelLabel"));
+        layout->labelForField(count)->setObjectName(QStringLiteral("LabelCountLabel"));
         AddRow(QString(), group);
 
         const int firstLabel = int(GetIntegerProperty(Component(), QStringLiteral("LabelSettings.FirstLabel")));

@@ -139,6 +139,8 @@ TPropertyDialog::TPropertyDialog(TVexaDesigner *designer, TComponent *component,
     m_main->addWidget(error);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("Buttons"));
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKButton"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
     m_main->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -181,6 +183,9 @@ void TPropertyDialog::AddRow(const QString &caption, QWidget *widget)
         m_form->addRow(widget);
     else
         m_form->addRow(caption, widget);
+    // The row's caption is named after its control, for the language file.
+    if (QWidget *label = m_form->labelForField(widget); label && !widget->objectName().isEmpty())
+        label->setObjectName(widget->objectName() + QStringLiteral("Label"));
 }
 
 QWidget *TPropertyDialog::Editor(const QString &name) const
@@ -479,6 +484,7 @@ void TPropertyDialog::AddFrame(const QString &prefix)
     if (!HasProperty(prefix + QStringLiteral("Width")))
         return;
     auto *group = new QGroupBox(Message(QStringLiteral("Frame"), QStringLiteral("Frame")), this);
+    group->setObjectName(prefix + QStringLiteral("Group"));
     auto *layout = new QFormLayout(group);
     QFormLayout *outer = m_form;
     m_form = layout;
@@ -519,6 +525,7 @@ QCheckBox *TPropertyDialog::AddAddonCheck(const QString &flag, const QString &ca
 QWidget *TPropertyDialog::WithBuilder(QLineEdit *edit, const QString &buttonName)
 {
     auto *row = new QWidget(this);
+    row->setObjectName(edit->objectName() + QStringLiteral("Row"));
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     edit->setParent(row);

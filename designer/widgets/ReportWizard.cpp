@@ -153,7 +153,9 @@ QWidget *TTesmolaReportExpert::BuildStylePage()
         m_styles->addButton(radio, id++);
         auto *row = new QHBoxLayout;
         row->addWidget(radio);
-        row->addWidget(new QLabel(QString::fromLatin1(s.hint), page));
+        auto *description = new QLabel(QString::fromLatin1(s.hint), page);
+        description->setObjectName(QLatin1String(s.name) + QStringLiteral("Description"));
+        row->addWidget(description);
         row->addStretch();
         layout->addLayout(row);
     }
@@ -167,7 +169,9 @@ QWidget *TTesmolaReportExpert::BuildDatasetPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("DatasetSelection"));
     auto *layout = new QVBoxLayout(page);
-    layout->addWidget(new QLabel(QStringLiteral("Main dataset for report"), page));
+    auto *caption = new QLabel(QStringLiteral("Main dataset for report"), page);
+    caption->setObjectName(QStringLiteral("DatasetCaption"));
+    layout->addWidget(caption);
     m_datasetList = new QListWidget(page);
     m_datasetList->setObjectName(QStringLiteral("DatasetList"));
     m_datasetList->addItem(QStringLiteral("None"));
@@ -176,8 +180,12 @@ QWidget *TTesmolaReportExpert::BuildDatasetPage()
     auto *row = new QHBoxLayout;
     // Creating and editing record sets belongs to a database layer this
     // program does not have: the buttons stay disabled.
-    for (const char *text : {"&New", "&Properties", "&Delete"}) {
-        auto *b = new QPushButton(QString::fromLatin1(text), page);
+    const struct {
+        const char *name, *text;
+    } dataSetButtons[] = {{"NewDataset", "&New"}, {"DatasetProperties", "&Properties"}, {"DeleteDataset", "&Delete"}};
+    for (const auto &d : dataSetButtons) {
+        auto *b = new QPushButton(QString::fromLatin1(d.text), page);
+        b->setObjectName(QLatin1String(d.name));
         b->setEnabled(false);
         row->addWidget(b);
     }
@@ -192,7 +200,9 @@ QWidget *TTesmolaReportExpert::BuildFieldsPage()
     auto *layout = new QHBoxLayout(page);
     auto list = [&](const QString &caption, const char *name) {
         auto *column = new QVBoxLayout;
-        column->addWidget(new QLabel(caption, page));
+        auto *label = new QLabel(caption, page);
+        label->setObjectName(QLatin1String(name) + QStringLiteral("Label"));
+        column->addWidget(label);
         auto *w = new QListWidget(page);
         w->setObjectName(QLatin1String(name));
         w->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -258,7 +268,9 @@ QWidget *TTesmolaReportExpert::BuildLabelSelectPage()
     page->setObjectName(QStringLiteral("Labelselect"));
     auto *layout = new QHBoxLayout(page);
     auto *left = new QVBoxLayout;
-    left->addWidget(new QLabel(QStringLiteral("Label format"), page));
+    auto *caption = new QLabel(QStringLiteral("Label format"), page);
+    caption->setObjectName(QStringLiteral("LabelFormatCaption"));
+    left->addWidget(caption);
     m_manufacturer = new QComboBox(page);
     m_manufacturer->setObjectName(QStringLiteral("Manufacturer"));
     m_manufacturer->addItem(QStringLiteral("Custom"));
@@ -298,15 +310,19 @@ QWidget *TTesmolaReportExpert::BuildPaperPage()
         m_unitCaptions << unit;
         line->addWidget(unit);
         form->addRow(caption, line);
+        form->labelForField(line)->setObjectName(edit->objectName() + QStringLiteral("Label"));
     };
     row(QStringLiteral("Width"), m_paperWidth = LengthEdit("PaperWidth", QStringLiteral("210")));
     row(QStringLiteral("Length"), m_paperLength = LengthEdit("PaperLength", QStringLiteral("297")));
-    form->addRow(new QLabel(QStringLiteral("Page margins"), page));
+    auto *margins = new QLabel(QStringLiteral("Page margins"), page);
+    margins->setObjectName(QStringLiteral("PageMarginsLabel"));
+    form->addRow(margins);
     row(QStringLiteral("Top"), m_top = LengthEdit("TopMargin", QStringLiteral("10")));
     row(QStringLiteral("Bottom"), m_bottom = LengthEdit("BottomMargin", QStringLiteral("10")));
     row(QStringLiteral("Left"), m_left = LengthEdit("LeftMargin", QStringLiteral("10")));
     row(QStringLiteral("Right"), m_right = LengthEdit("RightMargin", QStringLiteral("10")));
     auto *group = new QGroupBox(QStringLiteral("Orientation"), page);
+    group->setObjectName(QStringLiteral("LabelOrientation"));
     auto *g = new QHBoxLayout(group);
     m_labelPortrait = new QRadioButton(QStringLiteral("Portrait"), group);
     m_labelPortrait->setObjectName(QStringLiteral("LabelPortrait"));
@@ -334,6 +350,7 @@ QWidget *TTesmolaReportExpert::BuildLabelGridPage()
             line->addWidget(unit);
         }
         form->addRow(caption, line);
+        form->labelForField(line)->setObjectName(edit->objectName() + QStringLiteral("Label"));
     };
     row(QStringLiteral("Width"), m_labelWidth = LengthEdit("LabelWidth", QStringLiteral("50")), true);
     row(QStringLiteral("Height"), m_labelHeight = LengthEdit("LabelHeight", QStringLiteral("20")), true);
@@ -355,8 +372,10 @@ QWidget *TTesmolaReportExpert::BuildOptionsPage()
     page->setObjectName(QStringLiteral("Special options"));
     auto *outer = new QVBoxLayout(page);
     auto *general = new QGroupBox(QStringLiteral("General report options"), page);
+    general->setObjectName(QStringLiteral("GeneralOptions"));
     auto *form = new QFormLayout(general);
     auto *orientation = new QGroupBox(QStringLiteral("Orientation"), general);
+    orientation->setObjectName(QStringLiteral("PageOrientation"));
     auto *o = new QHBoxLayout(orientation);
     m_pagePortrait = new QRadioButton(QStringLiteral("Portrait"), orientation);
     m_pagePortrait->setObjectName(QStringLiteral("PagePortrait"));
@@ -368,6 +387,7 @@ QWidget *TTesmolaReportExpert::BuildOptionsPage()
     form->addRow(orientation);
     m_pageColumns = LengthEdit("PageColumns", QStringLiteral("1"));
     form->addRow(QStringLiteral("Columns on each page:"), m_pageColumns);
+    form->labelForField(m_pageColumns)->setObjectName(QStringLiteral("PageColumnsLabel"));
     m_columnSpacing = LengthEdit("ColumnSpacing", QStringLiteral("0") + QLocale().decimalPoint() + QStringLiteral("00"));
     auto *spacing = new QHBoxLayout;
     spacing->addWidget(m_columnSpacing);
@@ -375,8 +395,10 @@ QWidget *TTesmolaReportExpert::BuildOptionsPage()
     m_unitCaptions << unit;
     spacing->addWidget(unit);
     form->addRow(QStringLiteral("Column spacing:"), spacing);
+    form->labelForField(spacing)->setObjectName(QStringLiteral("ColumnSpacingLabel"));
     m_reportTitle = LengthEdit("ReportTitle", QStringLiteral("Report"));
     form->addRow(QStringLiteral("Report title:"), m_reportTitle);
+    form->labelForField(m_reportTitle)->setObjectName(QStringLiteral("ReportTitleLabel"));
     outer->addWidget(general);
     outer->addStretch();
     return page;
@@ -403,6 +425,7 @@ QWidget *TTesmolaReportExpert::BuildFontsPage()
     m_dataExample = fontRow(QStringLiteral("Font for datafields ..."), "DataFontButton", false);
     m_dataExample->setObjectName(QStringLiteral("DataFontExample"));
     auto *lines = new QGroupBox(QStringLiteral("Lines"), page);
+    lines->setObjectName(QStringLiteral("LinesGroup"));
     auto *l = new QVBoxLayout(lines);
     auto box = [&](const QString &text, const char *name) {
         auto *c = new QCheckBox(text, lines);
@@ -426,6 +449,7 @@ QWidget *TTesmolaReportExpert::BuildFinishPage()
     auto *text = new QLabel(QStringLiteral("The report has been created. Press \"Finish\" to edit it in the designer, "
                                            "or \"<< Back\" to change your answers."),
                             page);
+    text->setObjectName(QStringLiteral("FinishText"));
     text->setWordWrap(true);
     layout->addWidget(text);
     m_previewButton = new QPushButton(QStringLiteral("&Preview..."), page);

@@ -74,6 +74,7 @@ TViewOptionsDialog::TViewOptionsDialog(TVexaDesigner *designer, QWidget *parent)
     m_frames->setChecked(designer->ShowComponentFrames());
     framesLayout->addWidget(m_frames);
     auto *line = new QGroupBox(QStringLiteral("Line"), frames);
+    line->setObjectName(QStringLiteral("LineGroup"));
     auto *lineLayout = new QHBoxLayout(line);
     m_solid = new QRadioButton(QStringLiteral("Solid"), line);
     m_dashed = new QRadioButton(QStringLiteral("Dashed"), line);
@@ -112,6 +113,7 @@ TViewOptionsDialog::TViewOptionsDialog(TVexaDesigner *designer, QWidget *parent)
     column->addLayout(units);
 
     auto *grid = new QGroupBox(QStringLiteral("Automatically align elements to grid:"), this);
+    grid->setObjectName(QStringLiteral("GridGroup"));
     auto *form = new QFormLayout(grid);
     m_gridX = Spin(grid, QStringLiteral("GridSizeX"), designer->GridSizeX());
     m_gridY = Spin(grid, QStringLiteral("GridSizeY"), designer->GridSizeY());
@@ -121,9 +123,13 @@ TViewOptionsDialog::TViewOptionsDialog(TVexaDesigner *designer, QWidget *parent)
     form->addRow(QStringLiteral("Grid size &Y:"), m_gridY);
     form->addRow(QStringLiteral("Keyboard grid size X:"), m_keyX);
     form->addRow(QStringLiteral("Keyboard grid size Y:"), m_keyY);
+    for (QSpinBox *spin : {m_gridX, m_gridY, m_keyX, m_keyY})
+        form->labelForField(spin)->setObjectName(spin->objectName() + QStringLiteral("Label"));
     column->addWidget(grid);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("OKButton"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("CancelButton"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     column->addWidget(buttons);
