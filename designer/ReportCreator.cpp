@@ -658,13 +658,8 @@ QString TVxDReportCreator::DisplayLabel(const TField *field)
 {
     if (!field)
         return QString();
-    if (m_designer && field->DataSet()) {
-        const QStringList labels = m_designer->FieldLabels(field->DataSet());
-        for (const QString &label : labels) {
-            if (m_designer->FieldByLabel(field->DataSet(), label) == field)
-                return label;
-        }
-    }
+    if (m_designer && field->DataSet() && m_designer->IsFieldShown(const_cast<TField *>(field)))
+        return m_designer->DisplayLabel(field);
     return field->FieldName();
 }
 

@@ -216,15 +216,8 @@ TVxControl *TVexaDesigner::SwapBands(TVxControl *oldBand, const QString &classNa
         if (GetBoolProp(old, name))
             PropertyAddons()->SetBoolProp(band, name, true);
     }
-    if (old->Frame() && band->Frame()) {
-        band->Frame()->SetColor(old->Frame()->Color());
-        band->Frame()->SetDrawTop(old->Frame()->DrawTop());
-        band->Frame()->SetDrawBottom(old->Frame()->DrawBottom());
-        band->Frame()->SetDrawLeft(old->Frame()->DrawLeft());
-        band->Frame()->SetDrawRight(old->Frame()->DrawRight());
-        band->Frame()->SetStyle(old->Frame()->Style());
-        band->Frame()->SetWidth(old->Frame()->Width());
-    }
+    if (old->Frame() && band->Frame())
+        band->Frame()->Assign(old->Frame());
     const QList<TVxControl *> elements = old->ControlList();
     for (TVxControl *element : elements)
         element->SetParent(band);

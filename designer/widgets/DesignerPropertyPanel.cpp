@@ -14,6 +14,7 @@
 #include "platform/DataSet.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -405,12 +406,8 @@ void TDesignerPropertyPanel::UpdateEditorControls()
         int selected = 0;
         if (dataSet) {
             const QString fieldName = GetStringProperty(element, QStringLiteral("DataField"));
-            if (TField *field = dataSet->FindField(fieldName)) {
-                for (int i = 0; i < labels.size(); ++i) {
-                    if (m_designer->FieldByLabel(dataSet, labels[i]) == field)
-                        selected = i;
-                }
-            }
+            if (TField *field = dataSet->FindField(fieldName))
+                selected = std::max(0, int(labels.indexOf(m_designer->DisplayLabel(field))));
         }
         m_allComboBox->setCurrentIndex(labels.isEmpty() ? -1 : selected);
         break;

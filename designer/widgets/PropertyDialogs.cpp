@@ -635,11 +635,8 @@ void TPropertyDialog::AddDataField(bool captionFromLabel)
     const QString fieldName = GetStringProperty(m_component, QStringLiteral("DataField"));
     QString label = fieldName;
     if (TDataSet *dataSet = dataSetOf()) {
-        for (const QString &candidate : m_designer->FieldLabels(dataSet)) {
-            TField *field = m_designer->FieldByLabel(dataSet, candidate);
-            if (field && field->FieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
-                label = candidate;
-        }
+        if (TField *field = dataSet->FindField(fieldName); field && m_designer->IsFieldShown(field))
+            label = m_designer->DisplayLabel(field);
     }
     fields->setCurrentText(label);
     if (dataSets)

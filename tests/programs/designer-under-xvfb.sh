@@ -26,33 +26,38 @@ saved="$work/cenas.vx2"
 fail() {
   echo "$1"; cat "$work/log"; kill "$pid" 2>/dev/null; exit 1
 }
+# The first window whose name matches, waited for up to about five seconds
+# (empty when none came).
+wait_for_window() {
+  local found
+  for _ in $(seq 1 250); do
+    found=$(xdotool search --name "$1" 2>/dev/null | head -1)
+    [ -n "$found" ] && { echo "$found"; return; }
+    sleep 0.02
+  done
+}
+# Waits up to five seconds for the windows of that name to be gone; false
+# when one is still there.
+wait_until_closed() {
+  for _ in $(seq 1 100); do
+    xdotool search --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  return 1
+}
 # HOME in the scratch folder: the file dialog and the settings start clean.
 HOME="$work" "$exe" - - "-$src/samples/price-tags.xml" >"$work/log" 2>&1 &
 pid=$!
-window=
-for _ in $(seq 1 250); do
-  window=$(xdotool search --name '^Report Designer - Untitled' 2>/dev/null | head -1)
-  [ -n "$window" ] && break
-  sleep 0.02
-done
+window=$(wait_for_window '^Report Designer - Untitled')
 [ -n "$window" ] || fail "no designer window appeared"
 echo "window \"$(xdotool getwindowname "$window")\""
-wizard=
-for _ in $(seq 1 250); do
-  wizard=$(xdotool search --name '^New report definition$' 2>/dev/null | head -1)
-  [ -n "$wizard" ] && break
-  sleep 0.02
-done
+wizard=$(wait_for_window '^New report definition$')
 [ -n "$wizard" ] || fail "the report wizard did not open"
 echo "wizard \"$(xdotool getwindowname "$wizard")\""
 sleep 0.5
 xdotool windowfocus --sync "$wizard"
 xdotool key Escape
-for _ in $(seq 1 100); do
-  xdotool search --name '^New report definition$' >/dev/null 2>&1 || break
-  sleep 0.05
-done
-xdotool search --name '^New report definition$' >/dev/null 2>&1 && fail "Escape did not close the wizard"
+wait_until_closed '^New report definition$' || fail "Escape did not close the wizard"
 sleep 0.3
 xdotool windowfocus --sync "$window"
 # Insert > Label through the menu's mnemonics, then a click on the report.
@@ -63,32 +68,19 @@ sleep 0.2
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 # The new label's property dialog opens; Enter keeps it as it is.
-dialog=
-for _ in $(seq 1 150); do
-  dialog=$(xdotool search --name '^Label$' 2>/dev/null | head -1)
-  [ -n "$dialog" ] && break
-  sleep 0.02
-done
+dialog=$(wait_for_window '^Label$')
 [ -n "$dialog" ] || fail "the new label's property dialog did not open"
 sleep 0.3
 xdotool windowfocus --sync "$dialog"
 xdotool key Return
-for _ in $(seq 1 100); do
-  xdotool search --name '^Label$' >/dev/null 2>&1 || break
-  sleep 0.05
-done
+wait_until_closed '^Label$' || true
 sleep 0.3
 xdotool windowfocus --sync "$window"
 xdotool type --delay 20 'Cena EUR'
 xdotool key Return
 sleep 0.2
 xdotool key ctrl+s
-dialog=
-for _ in $(seq 1 100); do
-  dialog=$(xdotool search --name '^Save report$' 2>/dev/null | head -1)
-  [ -n "$dialog" ] && break
-  sleep 0.05
-done
+dialog=$(wait_for_window '^Save report$')
 [ -n "$dialog" ] || fail "Ctrl+S opened no save dialog"
 xdotool windowfocus --sync "$dialog"
 sleep 0.3
