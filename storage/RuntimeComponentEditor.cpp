@@ -240,46 +240,32 @@ void TRuntimeComponentEditor::RestoreSnapshot(const QByteArray &snapshot)
 
 bool TRuntimeComponentEditor::Undo()
 {
-    if (!CanUndo())
-        return false;
-    m_mover->Detach();
-    const bool redoWasEmpty = m_redo.isEmpty();
-    const QByteArray current = ReportSnapshot();
-    const QByteArray snapshot = m_undo.takeLast();
-    try {
-        RestoreSnapshot(snapshot);
-    } catch (...) {
-        // The report goes back to what it was before the attempt.
-        m_undo.append(snapshot);
-        RestoreSnapshot(current);
-        throw;
-    }
-    m_redo.append(current);
-    m_changed = true;
-    if (m_undo.isEmpty() || redoWasEmpty)
-        UndoStateChanged();
-    return true;
+    return CanUndo() && Step(m_undo, m_redo);
 }
 
 bool TRuntimeComponentEditor::Redo()
 {
-    if (!CanRedo())
-        return false;
+    return CanRedo() && Step(m_redo, m_undo);
+}
+
+bool TRuntimeComponentEditor::Step(QList<QByteArray> &from, QList<QByteArray> &to)
+{
     m_mover->Detach();
-    const bool undoWasEmpty = m_undo.isEmpty();
+    const bool toWasEmpty = to.isEmpty();
     const QByteArray current = ReportSnapshot();
-    const QByteArray snapshot = m_redo.takeLast();
+    const QByteArray snapshot = from.takeLast();
     try {
-        // The present controls go first, as for an undo step: reading adds.
+        // The present controls go first: reading a snapshot adds to them.
         RestoreSnapshot(snapshot);
     } catch (...) {
-        m_redo.append(snapshot);
+        // The report goes back to what it was before the attempt.
+        from.append(snapshot);
         RestoreSnapshot(current);
         throw;
     }
-    PushSnapshot(m_undo, current);
+    PushSnapshot(to, current);
     m_changed = true;
-    if (m_redo.isEmpty() || undoWasEmpty)
+    if (from.isEmpty() || toWasEmpty)
         UndoStateChanged();
     return true;
 }

@@ -224,6 +224,8 @@ private:
     void SetTextAlignment(int alignment);
     void ApplyFont(const std::function<void(TVxFont *)> &change);
     void PushSnapshot(QList<QByteArray> &list, const QByteArray &snapshot);
+    // One undo (from the undo list to the redo list) or redo step.
+    bool Step(QList<QByteArray> &from, QList<QByteArray> &to);
 
     TComponentSaver *m_saver = nullptr;
     TRuntimeComponentMover *m_mover = nullptr;
