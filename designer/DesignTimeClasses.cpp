@@ -2,6 +2,7 @@
 
 #include "designer/DesignVexa.h"
 #include "designer/TesmolaBand.h"
+#include "designer/TesmolaBarcode.h"
 #include "designer/TesmolaChildBand.h"
 #include "designer/TesmolaDBImage.h"
 #include "designer/TesmolaDBRichtext.h"
@@ -45,6 +46,8 @@ void RegisterDesignTimeClasses()
         RegisterClass<TTesmolaImage>();
         RegisterClass<TTesmolaDBImage>();
         RegisterClass<TTesmolaMemo>();
+        RegisterClass<TTesmolaBarcode>();
+        RegisterClass<TTesmolaDBBarcode>();
         RegisterClass<TDesignVexa>();
     });
 }

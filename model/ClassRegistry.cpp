@@ -2,6 +2,7 @@
 
 #include "model/Vexa.h"
 #include "model/VxBand.h"
+#include "model/VxBarcode.h"
 #include "model/VxChildBand.h"
 #include "model/VxExpr.h"
 #include "model/VxGroup.h"
@@ -109,6 +110,8 @@ void RegisterReportModelClasses()
     RegisterClass<TVxChildBand>();
     RegisterClass<TVxExpr>();
     RegisterClass<TVxShape>();
+    RegisterClass<TVxBarcode>();
+    RegisterClass<TVxDBBarcode>();
 }
 
 } // namespace zelmio

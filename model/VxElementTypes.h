@@ -58,10 +58,15 @@ enum class TPenMode {
 };
 Q_ENUM_NS(TPenMode)
 
+// The symbologies a barcode element encodes.
+enum class TVxBarcodeType { btEAN13, btEAN8, btUPCA, btITF14, btCode128, btCode39, btQRCode, btDataMatrix };
+Q_ENUM_NS(TVxBarcodeType)
+
 } // namespace VxElementTypes
 
 using VxElementTypes::TAlignment;
 using VxElementTypes::TBiDiMode;
+using VxElementTypes::TVxBarcodeType;
 using VxElementTypes::TExportType;
 using VxElementTypes::TFitMode;
 using VxElementTypes::TPenMode;

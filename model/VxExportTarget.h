@@ -8,7 +8,10 @@
 #include "model/VxColor.h"
 #include "model/VxElementTypes.h"
 
+#include <QRectF>
 #include <QString>
+
+#include <vector>
 
 namespace zelmio {
 
@@ -78,6 +81,14 @@ public:
         (void)font;
         (void)degree;
         (void)text;
+    }
+    // Filled rectangles of one colour in device pixels of the canvas (the
+    // bars and modules of a barcode), kept at their fractional positions. A
+    // target that draws no shapes ignores them.
+    virtual void FillRectangles(const std::vector<QRectF> &deviceRects, TColor color)
+    {
+        (void)deviceRects;
+        (void)color;
     }
 };
 

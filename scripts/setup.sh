@@ -7,10 +7,10 @@ packages=(
   build-essential cmake ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libpng-dev libjpeg-dev zlib1g-dev libpugixml-dev libharfbuzz-dev libfontconfig-dev
-  libxlsxwriter-dev
+  libxlsxwriter-dev libzint-dev
   libgtest-dev googletest
   fonts-liberation fontconfig
-  qpdf poppler-utils mupdf-tools python3 python3-xlrd
+  qpdf poppler-utils mupdf-tools zbar-tools dmtx-utils python3 python3-xlrd
   xvfb xauth xdotool
 )
 

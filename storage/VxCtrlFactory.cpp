@@ -125,6 +125,29 @@ TVxControl *TVxCtrlFactory::CreateImage(TVxControl *parent, int left, int top)
     return element;
 }
 
+TComponent *TVxCtrlFactory::CreateBarcodeClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TVxBarcode"), owner); }
+TComponent *TVxCtrlFactory::CreateDBBarcodeClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TVxDBBarcode"), owner); }
+
+TVxControl *TVxCtrlFactory::CreateBarcode(TVxControl *parent, int left, int top)
+{
+    TVxControl *element = CreateElement(&TVxCtrlFactory::CreateBarcodeClass, parent, QString(), left, top);
+    element->SetWidth(150);
+    element->SetHeight(std::max(20, std::min(60, parent->Height() - top)));
+    element->SetName(FindUniqueComponentName(element->Owner(), QStringLiteral("Barcode"), false));
+    // A value that shows bars at once; the author types the real one.
+    SetStringProperty(element, QStringLiteral("Value"), QStringLiteral("590123412345"));
+    return element;
+}
+
+TVxControl *TVxCtrlFactory::CreateDBBarcode(TVxControl *parent, int left, int top)
+{
+    TVxControl *element = CreateElement(&TVxCtrlFactory::CreateDBBarcodeClass, parent, QString(), left, top);
+    element->SetWidth(150);
+    element->SetHeight(std::max(20, std::min(60, parent->Height() - top)));
+    element->SetName(FindUniqueComponentName(element->Owner(), QStringLiteral("DBBarcode"), false));
+    return element;
+}
+
 TVxControl *TVxCtrlFactory::CreateDBImage(TVxControl *parent, int left, int top)
 {
     TVxControl *element = CreateElement(&TVxCtrlFactory::CreateDBImageClass, parent, QString(), left, top);

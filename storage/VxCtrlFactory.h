@@ -37,6 +37,8 @@ public:
     virtual TComponent *CreateDBImageClass(TComponent *owner);
     virtual TComponent *CreateRichtextClass(TComponent *owner);
     virtual TComponent *CreateDBRichtextClass(TComponent *owner);
+    virtual TComponent *CreateBarcodeClass(TComponent *owner);
+    virtual TComponent *CreateDBBarcodeClass(TComponent *owner);
 
     virtual TVxControl *CreateShape(TVxControl *parent, int left, int top);
     virtual TVxControl *CreateLabel(TVxControl *parent, int left, int top);
@@ -48,6 +50,9 @@ public:
     virtual TVxControl *CreateRichtext(TVxControl *parent, int left, int top);
     virtual TVxControl *CreateDBRichtext(TVxControl *parent, int left, int top);
     virtual TVxControl *CreateSysdata(TVxControl *parent, int left, int top);
+    // A fixed EAN-13 barcode with a sample value, and one bound to a field.
+    virtual TVxControl *CreateBarcode(TVxControl *parent, int left, int top);
+    virtual TVxControl *CreateDBBarcode(TVxControl *parent, int left, int top);
 
     // Height -1 keeps the class's own height.
     virtual TVxControl *CreateBand(TCustomVexa *report, TVxBandType bandType, int height);

@@ -21,6 +21,8 @@ TComponent *TVxDCtrlFactory::CreateExprClass(TComponent *owner) { return CreateB
 TComponent *TVxDCtrlFactory::CreateMemoClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TTesmolaMemo"), owner); }
 TComponent *TVxDCtrlFactory::CreateImageClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TTesmolaImage"), owner); }
 TComponent *TVxDCtrlFactory::CreateDBImageClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TTesmolaDBImage"), owner); }
+TComponent *TVxDCtrlFactory::CreateBarcodeClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TTesmolaBarcode"), owner); }
+TComponent *TVxDCtrlFactory::CreateDBBarcodeClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TTesmolaDBBarcode"), owner); }
 TComponent *TVxDCtrlFactory::CreateRichtextClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TTesmolaRichtext"), owner); }
 TComponent *TVxDCtrlFactory::CreateDBRichtextClass(TComponent *owner) { return CreateByClassName(QStringLiteral("TTesmolaDBRichtext"), owner); }
 

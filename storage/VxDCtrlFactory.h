@@ -26,6 +26,8 @@ public:
     TComponent *CreateMemoClass(TComponent *owner) override;
     TComponent *CreateImageClass(TComponent *owner) override;
     TComponent *CreateDBImageClass(TComponent *owner) override;
+    TComponent *CreateBarcodeClass(TComponent *owner) override;
+    TComponent *CreateDBBarcodeClass(TComponent *owner) override;
     TComponent *CreateRichtextClass(TComponent *owner) override;
     TComponent *CreateDBRichtextClass(TComponent *owner) override;
 };

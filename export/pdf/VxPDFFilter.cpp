@@ -601,6 +601,28 @@ void TVxPDFDocumentFilter::RotatedTextOut(TDevicePos start, const TVxFont *font,
     AddPDFItem(std::move(item));
 }
 
+void TVxPDFDocumentFilter::FillRectangles(const std::vector<QRectF> &deviceRects, TColor color)
+{
+    const TStageTimer writing(TStage::Pdf);
+    if (deviceRects.empty() || !InRange())
+        return;
+    if (!FPageStarted)
+        StartPage();
+    // One path of all rectangles, filled once; positions to a thousandth of
+    // a point, so that bars keep their exact widths.
+    TPDFPage &page = FCurrentPage;
+    QStringList &graphics = page.GraphicsLines;
+    graphics << ColorText(ToRGB(color)) + QStringLiteral(" rg");
+    for (const QRectF &rect : deviceRects) {
+        const long double w = XPoints(rect.width());
+        const long double h = YPoints(rect.height());
+        const long double x = XPoints(rect.left());
+        const long double y = page.PageHeight - YPoints(rect.top()) - h;
+        graphics << QString::asprintf("%.3f %.3f %.3f %.3f re", double(x), double(y), double(w), double(h));
+    }
+    graphics << QStringLiteral("f");
+}
+
 void TVxPDFDocumentFilter::AcceptGraphic(TDevicePos position, TVxControl *control)
 {
     const TStageTimer writing(TStage::Pdf);

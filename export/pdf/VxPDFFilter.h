@@ -145,6 +145,7 @@ public:
                  const QString &text) override;
     void AcceptGraphic(TDevicePos position, TVxControl *control) override;
     void RotatedTextOut(TDevicePos start, const TVxFont *font, int degree, const QString &text) override;
+    void FillRectangles(const std::vector<QRectF> &deviceRects, TColor color) override;
     // Writes the document unless concatenating; raises EVxError when a font
     // cannot be described or the file cannot be written.
     void Finish() override;
