@@ -178,6 +178,10 @@ TBarcodeSymbol EncodeBarcode(TVxBarcodeType type, const QString &rawValue, doubl
     symbol->scale = 0.5f;
     symbol->output_options |= BARCODE_QUIET_ZONES;
     symbol->show_hrt = humanReadable ? 1 : 0;
+    // Square Data Matrix symbols only: rectangular ones are read by fewer
+    // scanners.
+    if (type == TVxBarcodeType::btDataMatrix)
+        symbol->option_3 = DM_SQUARE;
     if (!IsMatrixBarcode(type))
         symbol->height = float(std::clamp(barHeight, 1.0, 2000.0));
     const QByteArray utf8 = input.toUtf8();

@@ -4,6 +4,7 @@
 #include "designer/DesignVexa.h"
 #include "designer/ReportPrintForm.h"
 #include "designer/TesmolaBand.h"
+#include "designer/TesmolaBarcode.h"
 #include "model/VxPicture.h"
 #include "designer/TesmolaDBImage.h"
 #include "designer/TesmolaDBText.h"
@@ -166,6 +167,54 @@ TEST(DesignTemplate, PriceTagsSavesBackToTheSameText)
     EXPECT_TRUE(first.contains("object Vexa: TDesignVexa\r\n  Frame.Color"));
     EXPECT_TRUE(first.contains("      DataSet = DatabaseOwner.RovevarurezDataSet\r\n"));
     EXPECT_TRUE(first.contains("    Component = Nosaukums\r\n"));
+}
+
+TEST(DesignTemplate, BarcodesSaveAndLoadBackToTheSameText)
+{
+    TMainWindow main;
+    QFile sample(QStringLiteral(ZELMIO_SOURCE_DIR "/samples/price-tags.vx2"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray sampleText = sample.readAll();
+    QByteArray first;
+    {
+        TReportWindow<TRuntimeComponentEditor> window(main.Window());
+        window.Load(sampleText);
+        // The bundled sample is as the designer saves it.
+        EXPECT_EQ(window.TheLoader()->SaveTemplateToBytes().toStdString(), sampleText.toStdString());
+        auto *field = window.Find<TTesmolaDBBarcode>("Svitrkods");
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->DataField(), QStringLiteral("EAN"));
+        EXPECT_EQ(field->DataSet(), main.DataSet());
+
+        auto *fixed = new TTesmolaBarcode(&window);
+        fixed->SetName(QStringLiteral("Kods"));
+        fixed->SetParent(window.Find<TTesmolaBand>("DetailBand1"));
+        fixed->SetBounds(4, 20, 60, 60);
+        fixed->SetBarcodeType(TVxBarcodeType::btQRCode);
+        fixed->SetValue(QStringLiteral("Rīga, Ēdnīca — Молоко 'x'"));
+        fixed->SetModuleWidth(5);
+        fixed->SetStretch(true);
+        fixed->SetShowText(false);
+        fixed->SetAlignment(TAlignment::taCenter);
+        fixed->SetBarColor(clNavy);
+        fixed->SetFixBottomPosition(true);
+        first = window.TheLoader()->SaveTemplateToBytes();
+    }
+    EXPECT_TRUE(first.contains("    object Kods: TTesmolaBarcode\r\n"));
+    EXPECT_TRUE(first.contains("      BarcodeType = btQRCode\r\n"));
+    TReportWindow<TRuntimeComponentEditor> window(main.Window());
+    window.Load(first);
+    auto *fixed = window.Find<TTesmolaBarcode>("Kods");
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->Value(), QStringLiteral("Rīga, Ēdnīca — Молоко 'x'"));
+    EXPECT_EQ(fixed->BarcodeType(), TVxBarcodeType::btQRCode);
+    EXPECT_EQ(fixed->ModuleWidth(), 5);
+    EXPECT_TRUE(fixed->Stretch());
+    EXPECT_FALSE(fixed->ShowText());
+    EXPECT_EQ(fixed->Alignment(), TAlignment::taCenter);
+    EXPECT_EQ(fixed->BarColor(), clNavy);
+    EXPECT_TRUE(fixed->FixBottomPosition());
+    EXPECT_EQ(window.TheLoader()->SaveTemplateToBytes().toStdString(), first.toStdString());
 }
 
 TEST(DesignTemplate, OldFormatIsRefusedByThePrintLoader)

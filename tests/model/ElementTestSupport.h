@@ -176,6 +176,11 @@ public:
         calls.push_back(call);
     }
 
+    void FillRectangles(const std::vector<QRectF> &deviceRects, TColor color) override
+    {
+        rectangles.emplace_back(deviceRects, color);
+    }
+
     QStringList Texts() const
     {
         QStringList texts;
@@ -194,6 +199,7 @@ public:
     }
 
     std::vector<FilterCall> calls;
+    std::vector<std::pair<std::vector<QRectF>, TColor>> rectangles;
 
 private:
     bool m_vectorShapes;

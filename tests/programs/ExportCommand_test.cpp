@@ -130,7 +130,7 @@ TEST(ExportCommand, TheSampleBecomesASpreadsheet)
             for (size_t i = 0; i < xlsCells.size(); ++i) {
                 SheetCell expected = xlsCells[i];
                 if (expected.number)
-                    expected = Txt(expected.row, expected.col, QString::number(expected.value));
+                    expected = Txt(expected.row, expected.col, QString::number(expected.value, 'g', 15));
                 EXPECT_EQ(read.cells[i], expected);
             }
         }
