@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <memory>
+#include <mutex>
 
 namespace zelmio {
 
@@ -219,34 +220,62 @@ TBarcodeSymbol EncodeBarcode(TVxBarcodeType type, const QString &rawValue, doubl
     return result;
 }
 
+namespace {
+
+// The height of a linear symbol beside its bars (texts, guard bars, quiet
+// zones and bearer bars), in modules: the same for every value of a
+// symbology, so found once by encoding its sample value.
+double FixedHeight(TVxBarcodeType type, bool humanReadable)
+{
+    constexpr int kinds = int(TVxBarcodeType::btDataMatrix) + 1;
+    static std::mutex mutex;
+    static double known[kinds][2] = {};
+    static bool found[kinds][2] = {};
+    const int k = std::clamp(int(type), 0, kinds - 1);
+    const int h = humanReadable ? 1 : 0;
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!found[k][h]) {
+        constexpr double probeHeight = 50;
+        const TBarcodeSymbol probe = EncodeBarcode(type, BarcodeSampleValue(type), probeHeight, humanReadable);
+        known[k][h] = probe.IsValid() ? probe.height - probeHeight : 0;
+        found[k][h] = true;
+    }
+    return known[k][h];
+}
+
+} // namespace
+
 TBarcodeLayout LayoutBarcode(TVxBarcodeType type, const QString &value, const QSizeF &box, double moduleWidth,
                              TAlignment alignment, bool humanReadable)
 {
     TBarcodeLayout layout;
-    constexpr double probeHeight = 50;
-    TBarcodeSymbol symbol = EncodeBarcode(type, value, probeHeight, humanReadable);
-    if (!symbol.IsValid() || symbol.width <= 0 || symbol.height <= 0 || box.width() <= 0 || box.height() <= 0) {
-        layout.error = symbol.IsValid() ? QStringLiteral("the element has no room for the symbol") : symbol.error;
+    if (box.width() <= 0 || box.height() <= 0) {
+        layout.error = QStringLiteral("the element has no room for the symbol");
         return layout;
     }
     const bool matrix = IsMatrixBarcode(type);
+    // The symbol's width does not depend on its bar height: linear symbols
+    // are encoded once, with the bars as high as the box leaves beside the
+    // fixed part (the height is corrected below if narrowing changed it).
+    const double fixedHeight = matrix ? 0 : FixedHeight(type, humanReadable);
+    auto barHeightFor = [&](double scale) { return std::max(box.height() / scale - fixedHeight, 1.0); };
+    const double firstScale = moduleWidth > 0 ? moduleWidth : 1;
+    TBarcodeSymbol symbol = EncodeBarcode(type, value, barHeightFor(firstScale), humanReadable);
+    if (!symbol.IsValid() || symbol.width <= 0 || symbol.height <= 0) {
+        layout.error = symbol.IsValid() ? QStringLiteral("the value cannot be encoded") : symbol.error;
+        return layout;
+    }
     double scale = moduleWidth > 0 ? moduleWidth : box.width() / symbol.width;
     scale = std::min(scale, box.width() / symbol.width);
     if (matrix) {
         if (moduleWidth <= 0)
             scale = std::min(box.width() / symbol.width, box.height() / symbol.height);
         scale = std::min(scale, box.height() / symbol.height);
-    } else {
-        // The bars take the height the box leaves beside the texts and quiet
-        // zones, which do not grow with it.
-        const double fixedPart = symbol.height - probeHeight;
-        const double barHeight = std::max(box.height() / scale - fixedPart, 1.0);
-        if (std::abs(barHeight - probeHeight) > 1e-6) {
-            symbol = EncodeBarcode(type, value, barHeight, humanReadable);
-            if (!symbol.IsValid()) {
-                layout.error = symbol.error;
-                return layout;
-            }
+    } else if (std::abs(scale - firstScale) > 1e-9) {
+        symbol = EncodeBarcode(type, value, barHeightFor(scale), humanReadable);
+        if (!symbol.IsValid()) {
+            layout.error = symbol.error;
+            return layout;
         }
     }
     const double width = symbol.width * scale;

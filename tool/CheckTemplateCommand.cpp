@@ -15,11 +15,13 @@ namespace {
 QString Describe(const QObject *object)
 {
     QStringList parts;
-    if (object->metaObject()->indexOfProperty("BandType") >= 0) {
-        const TPropertyInfo info = FindPublishedProperty(object->metaObject(), QStringLiteral("BandType"));
-        parts << EnumValueName(info, GetIntegerProperty(object, QStringLiteral("BandType")));
+    for (const char *kind : {"BandType", "BarcodeType"}) {
+        if (object->metaObject()->indexOfProperty(kind) >= 0) {
+            const TPropertyInfo info = FindPublishedProperty(object->metaObject(), QLatin1String(kind));
+            parts << EnumValueName(info, GetIntegerProperty(object, QLatin1String(kind)));
+        }
     }
-    static const char *const texts[] = {"Caption", "DataField", "Expression", "PrintExpression", "Filename"};
+    static const char *const texts[] = {"Caption", "Value", "DataField", "Expression", "PrintExpression", "Filename"};
     for (const char *name : texts) {
         const QString value = GetStringProperty(object, QLatin1String(name));
         if (!value.isEmpty())
