@@ -357,7 +357,13 @@ void TVxDBBarcode::Prepare()
 {
     TVxCustomBarcode::Prepare();
     m_field = nullptr;
-    BoundField();
+    // A field the data does not have prints nothing; say so once.
+    if (!BoundField() && m_dataSet && m_dataSet->Active() && !m_dataField.isEmpty()
+        && m_dataField != m_missingFieldWarned) {
+        m_missingFieldWarned = m_dataField;
+        ReportRunWarning(QStringLiteral("Warning: barcode %1: the data has no field %2; the barcode prints nothing")
+                             .arg(Name(), m_dataField));
+    }
 }
 
 QString TVxDBBarcode::BarcodeValue()

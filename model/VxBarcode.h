@@ -154,6 +154,7 @@ private:
     QPointer<TDataSet> m_dataSet;
     QString m_dataField;
     QPointer<TField> m_field;
+    QString m_missingFieldWarned;
 };
 
 } // namespace zelmio

@@ -187,6 +187,15 @@ TEST(VxBarcode, FieldBarcodeWarnsOncePerRecordAndSkipsEmptyValues)
     barcode->Print(0, 0);
     EXPECT_TRUE(barcode->LastError().isEmpty());
     EXPECT_EQ(warnings.lines.size(), 2);
+
+    // A field the data lacks is named once.
+    barcode->SetDataField(QStringLiteral("EAN"));
+    barcode->Prepare();
+    barcode->Prepare();
+    barcode->Print(0, 0);
+    ASSERT_EQ(warnings.lines.size(), 3);
+    EXPECT_EQ(warnings.lines.at(2),
+              QStringLiteral("Warning: barcode Svitrkods: the data has no field EAN; the barcode prints nothing"));
 }
 
 TEST(VxBarcode, ModuleWidthFitAndAlignmentPlaceTheSymbol)
