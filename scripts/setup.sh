@@ -11,7 +11,7 @@ packages=(
   libgtest-dev googletest
   fonts-liberation fontconfig
   qpdf poppler-utils mupdf-tools zbar-tools dmtx-utils python3 python3-xlrd
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-apps
 )
 
 missing=()
