@@ -1,5 +1,7 @@
 #include "export/pdf/VxPDFFilter.h"
 
+#include <charconv>
+
 #include "export/VxExportFilterLibrary.h"
 #include "export/pdf/PdfEncoders.h"
 #include "export/pdf/PdfFontEmbedding.h"
@@ -609,18 +611,29 @@ void TVxPDFDocumentFilter::FillRectangles(const std::vector<QRectF> &deviceRects
     if (!FPageStarted)
         StartPage();
     // One path of all rectangles, filled once; positions to a thousandth of
-    // a point, so that bars keep their exact widths.
+    // a point, so that bars keep their exact widths. Written with to_chars:
+    // a sheet of price tags has thousands of bars.
     TPDFPage &page = FCurrentPage;
-    QStringList &graphics = page.GraphicsLines;
-    graphics << ColorText(ToRGB(color)) + QStringLiteral(" rg");
+    std::string path = ColorText(ToRGB(color)).toStdString() + " rg";
+    path.reserve(path.size() + deviceRects.size() * 40 + 4);
+    char number[32];
+    const auto append = [&](long double value, char after) {
+        const auto [end, ec] = std::to_chars(number, number + sizeof number, double(value), std::chars_format::fixed, 3);
+        path.append(number, ec == std::errc() ? end : number);
+        path += after;
+    };
     for (const QRectF &rect : deviceRects) {
         const long double w = XPoints(rect.width());
         const long double h = YPoints(rect.height());
-        const long double x = XPoints(rect.left());
-        const long double y = page.PageHeight - YPoints(rect.top()) - h;
-        graphics << QString::asprintf("%.3f %.3f %.3f %.3f re", double(x), double(y), double(w), double(h));
+        path += "\r\n";
+        append(XPoints(rect.left()), ' ');
+        append(page.PageHeight - YPoints(rect.top()) - h, ' ');
+        append(w, ' ');
+        append(h, ' ');
+        path += "re";
     }
-    graphics << QStringLiteral("f");
+    path += "\r\nf";
+    page.GraphicsLines << QString::fromLatin1(path.data(), qsizetype(path.size()));
 }
 
 void TVxPDFDocumentFilter::AcceptGraphic(TDevicePos position, TVxControl *control)
