@@ -346,6 +346,8 @@ QStringList DefaultDesignerMessages()
         "PopupMenuScripts=Scripts",
         "BandLoopband=Loop Band",
         "BandStringsband=Strings Band",
+        "Barcode=Barcode",
+        "Barcode datafield=Barcode data field",
     };
     QStringList messages;
     for (const char *line : kMessages)

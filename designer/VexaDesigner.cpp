@@ -145,13 +145,16 @@ TVxControl *TVexaDesigner::CreateStandalone(int state, TVxControl *target, int l
     case dsMemo: return m_factory->CreateMemo(target, left, top);
     case dsRichtext: return m_factory->CreateRichtext(target, left, top);
     case dsDBRichtext: return m_factory->CreateDBRichtext(target, left, top);
-    default: return nullptr; // charts, check boxes, grids, bar codes: not available
+    case dsBarcode: return m_factory->CreateBarcode(target, left, top);
+    case dsDBBarcode: return m_factory->CreateDBBarcode(target, left, top);
+    default: return nullptr; // charts, check boxes, grids: not available
     }
 }
 
 TVxControl *TVexaDesigner::InsertElement(int state, TVxControl *clicked, QPoint point)
 {
-    if (state < dsLabel || state > dsDBRichtext)
+    const bool barcode = state == dsBarcode || state == dsDBBarcode;
+    if ((state < dsLabel || state > dsDBRichtext) && !barcode)
         return nullptr;
     // The band that was clicked, the report itself, or the clicked element's
     // parent; the point goes into the target's coordinates.
@@ -166,7 +169,7 @@ TVxControl *TVexaDesigner::InsertElement(int state, TVxControl *clicked, QPoint 
     const int top = std::max(0, point.y()) / gy * gy;
 
     TDataSet *dataSet = nullptr;
-    if (state == dsDBText || state == dsDBImage || state == dsDBRichtext) {
+    if (state == dsDBText || state == dsDBImage || state == dsDBRichtext || state == dsDBBarcode) {
         QList<TDataSet *> sources;
         GetDatasourceList(sources);
         if (m_onSelectDatasource)
@@ -597,6 +600,7 @@ QString TVexaDesigner::ElementDescription(const TComponent *component) const
         {"zelmio::TVxStringsBand", "BandStringsband"}, {"zelmio::TVxCustomBand", "Band"},
         {"zelmio::TVxDBRichText", "Richtext datafield"}, {"zelmio::TVxRichText", "Richtext"},
         {"zelmio::TVxDBImage", "Image datafield"}, {"zelmio::TVxImage", "Image"},
+        {"zelmio::TVxDBBarcode", "Barcode datafield"}, {"zelmio::TVxBarcode", "Barcode"},
         {"zelmio::TVxDBText", "Datafield"}, {"zelmio::TVxExpr", "Expression"},
         {"zelmio::TVxSysData", "Sysdata"}, {"zelmio::TVxMemo", "Memo"},
         {"zelmio::TVxLabel", "Label"}, {"zelmio::TVxShape", "Shape"},

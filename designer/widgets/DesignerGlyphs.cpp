@@ -106,6 +106,24 @@ void Cylinder(QPainter &p, const QRectF &r)
 }
 
 // A filled arrow head with its tip at tip, pointing along direction.
+// Vertical bars of a linear barcode, narrow and wide, across r.
+void Bars(QPainter &p, const QRectF &r)
+{
+    static const qreal pattern[] = {1, 0.5, 2, 1, 1, 1.5, 0.5, 1, 2, 0.5, 1, 1, 1.5, 0.5, 1};
+    qreal total = 0;
+    for (qreal w : pattern)
+        total += w;
+    const qreal unit = r.width() / total;
+    qreal x = r.left();
+    bool bar = true;
+    for (qreal w : pattern) {
+        if (bar)
+            p.fillRect(QRectF(x, r.top(), w * unit, r.height()), kInk);
+        x += w * unit;
+        bar = !bar;
+    }
+}
+
 void Head(QPainter &p, QPointF tip, QPointF direction, qreal length, const QColor &color)
 {
     const QPointF d = direction / std::hypot(direction.x(), direction.y());
@@ -457,6 +475,12 @@ const Glyph kGlyphs[] = {
     {"NewDBRichtext",
      [](QPainter &p) {
          RichText(p, QRectF(0.5, 0.5, 11, 15));
+         Cylinder(p, QRectF(9.5, 7.5, 6, 8));
+     }},
+    {"NewBarcode", [](QPainter &p) { Bars(p, QRectF(1, 2, 14, 12)); }},
+    {"NewDBBarcode",
+     [](QPainter &p) {
+         Bars(p, QRectF(0.5, 1, 12, 11));
          Cylinder(p, QRectF(9.5, 7.5, 6, 8));
      }},
 };

@@ -82,6 +82,8 @@ const TKindRow kKinds[] = {
     {"zelmio::TVxRichText", "Richtext", "Rich text", TEditorKind::None},
     {"zelmio::TVxDBImage", "Image datafield", "Image data field", TEditorKind::Field},
     {"zelmio::TVxImage", "Image", "Image", TEditorKind::None},
+    {"zelmio::TVxDBBarcode", "Barcode datafield", "Barcode data field", TEditorKind::Field},
+    {"zelmio::TVxBarcode", "Barcode", "Barcode", TEditorKind::BarcodeValue},
     {"zelmio::TVxDBText", "Datafield", "Data field", TEditorKind::Field},
     {"zelmio::TVxExpr", "Expression", "Expression", TEditorKind::Expression},
     {"zelmio::TVxSysData", "Systemfield", nullptr, TEditorKind::SystemValue},
@@ -278,7 +280,7 @@ void TDesignerPropertyPanel::UpdateSelections()
         align->setChecked(false);
     UpdateFontControls();
     UpdateEditorControls();
-    m_updating = false;
+    m_updating = m_detached;
 }
 
 void TDesignerPropertyPanel::UpdateFontControls()
@@ -381,6 +383,10 @@ void TDesignerPropertyPanel::UpdateEditorControls()
         if (!typing)
             m_allEdit->setText(GetStringProperty(element, QStringLiteral("Expression")));
         break;
+    case TEditorKind::BarcodeValue:
+        if (!typing)
+            m_allEdit->setText(GetStringProperty(element, QStringLiteral("Value")));
+        break;
     case TEditorKind::BandKind: {
         auto *band = static_cast<TVxCustomBand *>(element);
         int selected = -1;
@@ -435,7 +441,8 @@ void TDesignerPropertyPanel::UpdateEditorControls()
     case TEditorKind::None:
         break;
     }
-    const bool lineEditor = m_editorKind == TEditorKind::Caption || m_editorKind == TEditorKind::Expression;
+    const bool lineEditor = m_editorKind == TEditorKind::Caption || m_editorKind == TEditorKind::Expression ||
+                            m_editorKind == TEditorKind::BarcodeValue;
     const bool comboEditor = m_editorKind != TEditorKind::None && !lineEditor;
     m_editEditAction->setVisible(lineEditor);
     m_builderAction->setVisible(m_editorKind == TEditorKind::Expression);
@@ -450,8 +457,9 @@ void TDesignerPropertyPanel::EditLineChanged(const QString &text)
     TVxControl *element = m_edited;
     if (m_updating || !element)
         return;
-    const QString property =
-        m_editorKind == TEditorKind::Expression ? QStringLiteral("Expression") : QStringLiteral("Caption");
+    const QString property = m_editorKind == TEditorKind::Expression     ? QStringLiteral("Expression")
+                             : m_editorKind == TEditorKind::BarcodeValue ? QStringLiteral("Value")
+                                                                         : QStringLiteral("Caption");
     if (GetStringProperty(element, property) == text)
         return;
     // One undo step for a run of typing.

@@ -27,13 +27,17 @@ class TDesignerPropertyPanel : public QToolBar {
     Q_OBJECT
 public:
     // What the quick editor edits.
-    enum class TEditorKind { None, Caption, Expression, BandKind, Field, ShapeKind, SystemValue };
+    enum class TEditorKind { None, Caption, Expression, BarcodeValue, BandKind, Field, ShapeKind, SystemValue };
 
     explicit TDesignerPropertyPanel(TVexaDesigner *designer, QWidget *parent = nullptr);
 
     // Shows the selection: font boxes, style and alignment buttons, the
     // type label and the quick editor.
     void UpdateSelections();
+    // Stops the panel from editing the report: the window calls it before it
+    // takes itself apart, when focus moving between dying widgets could
+    // otherwise apply a font box's text.
+    void Detach() { m_detached = m_updating = true; }
 
     QLabel *TypeLabel() const { return m_typeLabel; }
     QLineEdit *AllEdit() const { return m_allEdit; }
@@ -87,6 +91,7 @@ private:
     QPointer<TVxControl> m_edited;        // the element the editor shows
     bool m_typingStarted = false;         // the undo step of the current typing is taken
     bool m_updating = false;
+    bool m_detached = false;
 };
 
 } // namespace zelmio

@@ -7,6 +7,7 @@
 #include "model/CustomVexa.h"
 #include "model/PropertyAccess.h"
 #include "model/VxBand.h"
+#include "model/VxBarcodeSymbol.h"
 #include "model/VxCustomBand.h"
 #include "model/VxElementTypes.h"
 #include "model/VxGroup.h"
@@ -914,6 +915,81 @@ std::unique_ptr<TPropertyDialog> CreateDataRichTextDialog(TVexaDesigner *designe
     d->AddCheck(QStringLiteral("AutoStretch"), d->Message(QStringLiteral("AutostretchHeight"), QStringLiteral("Autostretch height")));
     d->AddFont();
     d->AddElementColor();
+    return Done(d);
+}
+
+namespace {
+
+// The settings both barcode kinds share; the value or field comes first.
+QComboBox *AddBarcodeSettings(TKindDialog *d)
+{
+    TEntries types;
+    for (int t = int(TVxBarcodeType::btEAN13); t <= int(TVxBarcodeType::btDataMatrix); ++t)
+        types.append({BarcodeTypeName(TVxBarcodeType(t)), t});
+    QComboBox *type = d->AddChoice(QStringLiteral("BarcodeType"), d->Message(QStringLiteral("BarcodeType"), QStringLiteral("&Symbology")),
+                                   types);
+    QSpinBox *module = d->AddInt(QStringLiteral("ModuleWidth"),
+                                 d->Message(QStringLiteral("ModuleWidth"), QStringLiteral("&Module width (0.1 mm)")), 1, 100);
+    QCheckBox *fit = d->AddCheck(QStringLiteral("Stretch"), d->Message(QStringLiteral("BarcodeFit"), QStringLiteral("&Fit to the box")));
+    if (module && fit) {
+        // A symbol fitted to the box has no module width of its own.
+        const auto follow = [module, fit] { module->setEnabled(fit->checkState() != Qt::Checked); };
+        QObject::connect(fit, &QCheckBox::stateChanged, module, follow);
+        follow();
+    }
+    d->AddCheck(QStringLiteral("ShowText"), d->Message(QStringLiteral("BarcodeShowText"), QStringLiteral("Show &text under the bars")));
+    d->AddAlignment();
+    d->AddColor(QStringLiteral("BarColor"), d->Message(QStringLiteral("BarColor"), QStringLiteral("&Bar colour")));
+    d->AddColor(QStringLiteral("Color"), d->Message(QStringLiteral("Color"), QStringLiteral("Colour")), QStringLiteral("Transparent"));
+    d->AddFont();
+    return type;
+}
+
+} // namespace
+
+std::unique_ptr<TPropertyDialog> CreateBarcodeDialog(TVexaDesigner *designer, QWidget *parent, TComponent *element)
+{
+    auto *d = new TKindDialog(designer, element, parent, QStringLiteral("Barcode"), QStringLiteral("Barcode"));
+    d->setObjectName(QStringLiteral("TBarcodePropertyForm"));
+    QLineEdit *value = d->AddText(QStringLiteral("Value"), d->Message(QStringLiteral("BarcodeValue"), QStringLiteral("&Value:")));
+    // Says at once whether the symbology can encode the value, and with
+    // which check digit.
+    auto *check = new QLabel(d);
+    check->setObjectName(QStringLiteral("BarcodeCheck"));
+    check->setWordWrap(true);
+    d->AddRow(QString(), check);
+    QComboBox *type = AddBarcodeSettings(d);
+    if (value && type) {
+        const auto recheck = [d, value, type, check] {
+            const QString text = value->text().trimmed();
+            if (text.isEmpty()) {
+                check->setText(d->Message(QStringLiteral("BarcodeEmpty"), QStringLiteral("An empty value prints nothing.")));
+                check->setStyleSheet(QString());
+                return;
+            }
+            const TBarcodeSymbol symbol = EncodeBarcode(TVxBarcodeType(type->currentData().toInt()), text, 1, false);
+            if (symbol.IsValid()) {
+                check->setText(d->Message(QStringLiteral("BarcodeEncodes"), QStringLiteral("Encoded as %1")).arg(symbol.encodedValue));
+                check->setStyleSheet(QString());
+            } else {
+                check->setText(symbol.error);
+                check->setStyleSheet(QStringLiteral("color: #c00000"));
+            }
+        };
+        QObject::connect(value, &QLineEdit::textChanged, check, recheck);
+        QObject::connect(type, &QComboBox::currentIndexChanged, check, recheck);
+        recheck();
+    }
+    return Done(d);
+}
+
+std::unique_ptr<TPropertyDialog> CreateDataBarcodeDialog(TVexaDesigner *designer, QWidget *parent, TComponent *element)
+{
+    auto *d = new TKindDialog(designer, element, parent, QStringLiteral("Barcode datafield"),
+                              QStringLiteral("Barcode data field"));
+    d->setObjectName(QStringLiteral("TDBBarcodePropertyForm"));
+    d->AddDataField(false);
+    AddBarcodeSettings(d);
     return Done(d);
 }
 

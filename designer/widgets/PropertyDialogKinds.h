@@ -20,5 +20,7 @@ std::unique_ptr<TPropertyDialog> CreateImageDialog(TVexaDesigner *, QWidget *, T
 std::unique_ptr<TPropertyDialog> CreateDataImageDialog(TVexaDesigner *, QWidget *, TComponent *);
 std::unique_ptr<TPropertyDialog> CreateRichTextDialog(TVexaDesigner *, QWidget *, TComponent *);
 std::unique_ptr<TPropertyDialog> CreateDataRichTextDialog(TVexaDesigner *, QWidget *, TComponent *);
+std::unique_ptr<TPropertyDialog> CreateBarcodeDialog(TVexaDesigner *, QWidget *, TComponent *);
+std::unique_ptr<TPropertyDialog> CreateDataBarcodeDialog(TVexaDesigner *, QWidget *, TComponent *);
 
 } // namespace zelmio

@@ -719,6 +719,8 @@ std::unique_ptr<TPropertyDialog> CreatePropertyDialog(TVexaDesigner *designer, Q
         {"zelmio::TTesmolaSysdata", &CreateSystemDataDialog},
         {"zelmio::TTesmolaImage", &CreateImageDialog},
         {"zelmio::TTesmolaDBImage", &CreateDataImageDialog},
+        {"zelmio::TTesmolaBarcode", &CreateBarcodeDialog},
+        {"zelmio::TTesmolaDBBarcode", &CreateDataBarcodeDialog},
         {"zelmio::TTesmolaLabel", &CreateLabelDialog},
         {"zelmio::TTesmolaMemo", &CreateMemoDialog},
         {"zelmio::TVxCustomBand", &CreateBandDialog},

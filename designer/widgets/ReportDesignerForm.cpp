@@ -233,6 +233,7 @@ TReportDesignerForm::~TReportDesignerForm()
     // the window's members are still alive: freeing its elements changes the
     // selection, and the designer's hooks call back into this window unless
     // they are taken off first.
+    m_propertyPanel->Detach();
     delete m_scrollBox;
     m_scrollBox = nullptr;
     delete m_propertyPanel;
@@ -488,6 +489,8 @@ void TReportDesignerForm::BuildElementBar()
         {"NewExpression", "&Expression", "add new expression-field", dsExpression},
         {"NewRichtext", "&Rich text", "add new richtext", dsRichtext},
         {"NewDBRichtext", "Data rich te&xt", "add new richtext from data field", dsDBRichtext},
+        {"NewBarcode", "Barc&ode", "add new barcode", dsBarcode},
+        {"NewDBBarcode", "Da&ta barcode", "add new barcode data field", dsDBBarcode},
     };
     // The insert kinds are in a menu too, so that they can be reached
     // from the keyboard.

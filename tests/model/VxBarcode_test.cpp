@@ -1,44 +1,18 @@
 // Barcode elements: each symbology decoded back from the printed page by the
 // system's barcode readers, check digits, bad values as marked text with one
 // warning per record, sizes, and what export filters get.
+#include "BarcodeReader.h"
 #include "ElementTestSupport.h"
 #include "model/VxBarcode.h"
 #include "model/VxRunWarnings.h"
 #include "platform/ClientDataSet.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace zelmio;
 using namespace zelmio::test;
 
 namespace {
-
-// What the system's readers decode from a picture: zbarimg's "TYPE:data"
-// lines, or dmtxread's data for Data Matrix.
-QStringList Decode(const QImage &image, bool dataMatrix)
-{
-    const QString program = dataMatrix ? QStringLiteral("dmtxread") : QStringLiteral("zbarimg");
-    const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty()) {
-        ADD_FAILURE() << program.toStdString() << " is missing (scripts/setup.sh installs it)";
-        return {};
-    }
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("page.png"));
-    image.save(file);
-    QProcess reader;
-    reader.setProcessChannelMode(QProcess::SeparateChannels);
-    const QStringList arguments = dataMatrix
-        ? QStringList{file}
-        : QStringList{QStringLiteral("-q"), QStringLiteral("-Supca.enable"), file};
-    reader.start(path, arguments);
-    reader.waitForFinished(60000);
-    const QString out = QString::fromUtf8(reader.readAllStandardOutput());
-    return out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-}
 
 struct WarningCollector {
     QStringList lines;
@@ -98,7 +72,7 @@ TEST(VxBarcode, EverySymbologyDecodesBackFromThePrintedPage)
         barcode->SetValue(c.value);
         const QImage page = PrintBarcode(fixture, barcode);
         EXPECT_TRUE(barcode->LastError().isEmpty()) << barcode->LastError().toStdString();
-        EXPECT_EQ(Decode(page, c.type == TVxBarcodeType::btDataMatrix), QStringList{c.decoded});
+        EXPECT_EQ(DecodeBarcodes(page, c.type == TVxBarcodeType::btDataMatrix), QStringList{c.decoded});
     }
 }
 
@@ -137,7 +111,7 @@ TEST(VxBarcode, BadValuesPrintMarkedTextAndWarnOncePerRecord)
         EXPECT_FALSE(barcode->LastError().isEmpty());
         EXPECT_TRUE(barcode->LastError().contains(c.reason, Qt::CaseInsensitive)) << barcode->LastError().toStdString();
         // Never a barcode: the value as text in a red outline.
-        EXPECT_TRUE(Decode(page, false).isEmpty());
+        EXPECT_TRUE(DecodeBarcodes(page, false).isEmpty());
         EXPECT_FALSE(ColorBounds(page, qRgb(255, 0, 0)).isEmpty());
         EXPECT_GT(InkBounds(page).width(), 20);
         ASSERT_EQ(warnings.lines.size(), 1);

@@ -21,7 +21,7 @@ const QStringList kCommandNames = {
     "EqualSpaceVertical", "FileExit", "EditUndo", "EditRedo", "TextLeftAlignButton", "TextCenterAlignButton",
     "TextRightAlignButton", "FrameSpeedButton", "FontColorSpeedbutton", "NormalDesign", "NewBand", "NewChildBand",
     "NewSubdetail", "NewGroup", "NewLabel", "NewMemo", "NewImage", "NewShape", "NewSysData", "NewDBText",
-    "NewDBImage", "NewExpression", "NewRichtext", "NewDBRichtext"};
+    "NewDBImage", "NewExpression", "NewRichtext", "NewDBRichtext", "NewBarcode", "NewDBBarcode"};
 
 void WriteContactSheet(const QString &file)
 {

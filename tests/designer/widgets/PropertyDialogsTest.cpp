@@ -258,6 +258,46 @@ TEST(PropertyDialogs, EachKindShowsTheElementAndWritesExactlyWhatChanged)
          [](TPropertyDialog &d) { Find<QCheckBox>(d, QStringLiteral("AutoStretch"))->toggle(); },
          {"AutoStretch"},
          nullptr},
+        {"barcode", dsBarcode, "TBarcodePropertyForm", nullptr,
+         [](TPropertyDialog &d) {
+             // The inserted value, its check digit shown as it will be encoded.
+             EXPECT_EQ(Find<QLineEdit>(d, QStringLiteral("Value"))->text(), QStringLiteral("590123412345"));
+             EXPECT_EQ(Find<QLabel>(d, QStringLiteral("BarcodeCheck"))->text(), QStringLiteral("Encoded as 5901234123457"));
+             EXPECT_EQ(Find<QComboBox>(d, QStringLiteral("BarcodeType"))->currentText(), QStringLiteral("EAN-13"));
+         },
+         [](TPropertyDialog &d) {
+             auto *check = Find<QLabel>(d, QStringLiteral("BarcodeCheck"));
+             Choose(Find<QComboBox>(d, QStringLiteral("BarcodeType")), QStringLiteral("EAN-8"));
+             EXPECT_TRUE(check->text().contains(QStringLiteral("EAN-8"))) << check->text().toStdString();
+             Find<QLineEdit>(d, QStringLiteral("Value"))->setText(QStringLiteral("9638507"));
+             EXPECT_EQ(check->text(), QStringLiteral("Encoded as 96385074"));
+             Find<QLineEdit>(d, QStringLiteral("Value"))->setText(QStringLiteral("96385075"));
+             EXPECT_TRUE(check->text().contains(QStringLiteral("check digit"))) << check->text().toStdString();
+             Find<QLineEdit>(d, QStringLiteral("Value"))->setText(QStringLiteral("9638507"));
+             Find<QSpinBox>(d, QStringLiteral("ModuleWidth"))->setValue(4);
+         },
+         {"BarcodeType", "ModuleWidth", "Value"},
+         [](TVxControl *e) {
+             EXPECT_EQ(GetStringProperty(e, QStringLiteral("Value")), QStringLiteral("9638507"));
+             EXPECT_EQ(GetIntegerProperty(e, QStringLiteral("ModuleWidth")), 4);
+         }},
+        {"field barcode", dsDBBarcode, "TDBBarcodePropertyForm",
+         [](TVxControl *e) { SetStringProperty(e, QStringLiteral("DataField"), QStringLiteral("NR")); },
+         [](TPropertyDialog &d) {
+             EXPECT_EQ(Find<QComboBox>(d, QStringLiteral("DataSet"))->currentText(), QStringLiteral("Orders"));
+             EXPECT_EQ(Find<QComboBox>(d, QStringLiteral("DataField"))->currentText(), QStringLiteral("NR"));
+             EXPECT_TRUE(Find<QSpinBox>(d, QStringLiteral("ModuleWidth"))->isEnabled());
+         },
+         [](TPropertyDialog &d) {
+             Choose(Find<QComboBox>(d, QStringLiteral("DataField")), QStringLiteral("CLIENT"));
+             Choose(Find<QComboBox>(d, QStringLiteral("BarcodeType")), QStringLiteral("QR Code"));
+             // Fitted to the box, the symbol has no module width to set.
+             Find<QCheckBox>(d, QStringLiteral("Stretch"))->setChecked(true);
+             EXPECT_FALSE(Find<QSpinBox>(d, QStringLiteral("ModuleWidth"))->isEnabled());
+             Find<QCheckBox>(d, QStringLiteral("ShowText"))->setChecked(false);
+         },
+         {"BarcodeType", "DataField", "ShowText", "Stretch"},
+         [](TVxControl *e) { EXPECT_EQ(GetStringProperty(e, QStringLiteral("DataField")), QStringLiteral("CLIENT")); }},
         {"band", -1, "TBandPropertyForm",
          [](TVxControl *e) { SetStringProperty(e, QStringLiteral("Expression"), QStringLiteral("TRUE")); },
          [](TPropertyDialog &d) {

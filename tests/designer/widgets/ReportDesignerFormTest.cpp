@@ -4,6 +4,7 @@
 // through the window and printing what it saved, the close question and the
 // facade's design job.
 #include "../../engine/EngineTestSupport.h"
+#include "BarcodeReader.h"
 #include "designer/DesignVexa.h"
 #include "designer/ReportDesignerDialog.h"
 #include "designer/ReportPrintForm.h"
@@ -19,6 +20,7 @@
 #include "platform/ClientDataSet.h"
 #include "output/VxPreviewInterface.h"
 #include "output/VxPrinter.h"
+#include "model/VxBarcode.h"
 #include "model/VxCustomBand.h"
 #include "model/VxCustomLabel.h"
 #include "model/VxElementTypes.h"
@@ -457,6 +459,47 @@ TEST(DesignerWindow, ThePropertyBarShowsAndEditsTheSelection)
     EXPECT_FALSE(panel->ComboShown());
 }
 
+// The barcode tool inserts a barcode that the design view draws with real
+// bars; the property bar edits its value in one undo step.
+TEST(DesignerWindow, ABarcodeIsInsertedWithItsToolAndShowsRealBars)
+{
+    WindowFixture f;
+    TDesignerPropertyPanel *panel = f.window.PropertyPanel();
+    TVxControl *band = f.Band();
+    ASSERT_NE(band, nullptr);
+    band->SetHeight(120);
+    QAction *tool = f.window.Command(QStringLiteral("NewBarcode"));
+    ASSERT_TRUE(tool);
+    EXPECT_EQ(tool->toolTip(), QStringLiteral("add new barcode"));
+    EXPECT_FALSE(tool->icon().isNull());
+    TVxControl *element = f.Insert("NewBarcode", f.surface->ControlOrigin(band) + QPoint(20, 10));
+    auto *barcode = qobject_cast<TVxBarcode *>(element);
+    ASSERT_TRUE(barcode);
+    EXPECT_EQ(panel->TypeLabel()->text(), QStringLiteral("Barcode"));
+    EXPECT_EQ(panel->EditorKind(), TDesignerPropertyPanel::TEditorKind::BarcodeValue);
+    ASSERT_TRUE(panel->EditLineShown());
+    EXPECT_EQ(panel->AllEdit()->text(), QStringLiteral("590123412345"));
+
+    const QString name = barcode->Name();
+    panel->AllEdit()->setFocus();
+    panel->AllEdit()->selectAll();
+    QTest::keyClicks(panel->AllEdit(), QStringLiteral("400638133393"));
+    QTest::keyClick(panel->AllEdit(), Qt::Key_Return);
+    EXPECT_EQ(barcode->Value(), QStringLiteral("400638133393"));
+
+    // At twice the size the bars are wide enough for a reader on the screen.
+    f.designer->SetZoom(200);
+    QApplication::processEvents();
+    const QRect box = f.surface->ControlRect(barcode).adjusted(-20, -20, 20, 20);
+    const QImage view = f.surface->grab(box).toImage();
+    EXPECT_EQ(DecodeBarcodes(view), QStringList{QStringLiteral("EAN-13:4006381333931")});
+
+    f.window.Command(QStringLiteral("EditUndo"))->trigger();
+    auto *restored = qobject_cast<TVxBarcode *>(f.Find(name));
+    ASSERT_TRUE(restored);
+    EXPECT_EQ(restored->Value(), QStringLiteral("590123412345"));
+}
+
 // Typing on the report area with a label selected replaces its caption in one
 // undo step; Enter gives the keys back to the surface. A label blocked for
 // editing shows its caption but takes no text.
@@ -761,6 +804,16 @@ TEST(DesignerWindow, TheDataFieldListAndTheFieldCombo)
     panel->AllComboBox()->activated(1);
     EXPECT_EQ(GetStringProperty(text, QStringLiteral("DataField")), QStringLiteral("PRECE"));
     EXPECT_EQ(static_cast<TVxCustomLabel *>(text)->Caption(), QStringLiteral("PRECE"));
+    // A field barcode is bound to the report's data like a data text.
+    window.Command(QStringLiteral("NewDBBarcode"))->trigger();
+    TVxControl *barcode = designer->ReportMouseDown(band, QPoint(200, 8));
+    ASSERT_TRUE(qobject_cast<TVxDBBarcode *>(barcode));
+    EXPECT_EQ(GetPointerProperty(barcode, QStringLiteral("DataSet")), prices);
+    window.UpdateCommands();
+    EXPECT_EQ(panel->TypeLabel()->text(), QStringLiteral("Barcode data field"));
+    ASSERT_EQ(panel->AllComboBox()->count(), 2);
+    panel->AllComboBox()->activated(1);
+    EXPECT_EQ(GetStringProperty(barcode, QStringLiteral("DataField")), QStringLiteral("PRECE"));
     window.SetAskSave([](const QString &) { return QMessageBox::No; });
     window.close();
     InstallDesignClipboard(nullptr);
