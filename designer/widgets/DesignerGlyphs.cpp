@@ -105,7 +105,6 @@ void Cylinder(QPainter &p, const QRectF &r)
     p.drawEllipse(QRectF(r.left(), r.top(), r.width(), e));
 }
 
-// A filled arrow head with its tip at tip, pointing along direction.
 // Vertical bars of a linear barcode, narrow and wide, across r.
 void Bars(QPainter &p, const QRectF &r)
 {
@@ -124,6 +123,7 @@ void Bars(QPainter &p, const QRectF &r)
     }
 }
 
+// A filled arrow head with its tip at tip, pointing along direction.
 void Head(QPainter &p, QPointF tip, QPointF direction, qreal length, const QColor &color)
 {
     const QPointF d = direction / std::hypot(direction.x(), direction.y());
